@@ -1,0 +1,86 @@
+// Lumivane: the demo's entry point.
+#include <malloc.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "app/QuorixSystem.h"
+#include "platform/Report.h"
+#include "platform/SdlPlatform.h"
+
+namespace {
+
+// The data folder is looked up in the working directory first; when it is not
+// there, next to the executable, so the demo also runs when started elsewhere.
+void FindDataFolder() {
+  if (access("data", F_OK) == 0) return;
+  char path[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return;
+  path[n] = '\0';
+  std::string dir(path);
+  dir.erase(dir.find_last_of('/') + 1);
+  if (chdir(dir.c_str()) != 0) std::fprintf(stderr, "lumivane: cannot change to %s\n", dir.c_str());
+}
+
+const char* EndingText(QuorixSystem::Ending ending) {
+  switch (ending) {
+    case QuorixSystem::Ending::DemoOver: return "the demo played to its end";
+    case QuorixSystem::Ending::Escape: return "quit with Escape";
+    case QuorixSystem::Ending::WindowClosed: return "window closed";
+    case QuorixSystem::Ending::ToggleFailed: return "the fullscreen toggle failed";
+    case QuorixSystem::Ending::NotEnded: break;
+  }
+  return "ended";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // glibc's heap trimming stalls whole frames under per-frame allocation
+  // churn in the GL driver; keep the freed memory instead.
+  mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+
+  const CommandLine line = ParseCommandLine(argc, argv);
+  if (!line.error.empty()) {
+    std::fprintf(stderr, "lumivane: %s\n%s", line.error.c_str(), CommandLineHelp());
+    return 2;
+  }
+  if (line.help) {
+    std::fputs(CommandLineHelp(), stdout);
+    return 0;
+  }
+  FindDataFolder();
+
+  const char* headless = std::getenv("LUMIVANE_HEADLESS");
+  SdlMessageBoxes boxes(headless && *headless);
+  SetMessageBoxes(&boxes);
+  SdlClock clock;
+  SdlDisplay display;
+  FixedSetupDialog fixedDialog(line.controls);
+
+  Platform platform;
+  platform.boxes = &boxes;
+  platform.clock = &clock;
+  platform.display = &display;
+  platform.audio = nullptr;
+  platform.dialog = &fixedDialog;
+
+  // Lives until the process ends; deleted only after a completed run.
+  QuorixSystem* system = new QuorixSystem(platform);
+  if (!system->Setup()) return 1;
+  const std::uint64_t startMs = SDL_GetTicks64();
+  system->Run();
+  const double seconds = static_cast<double>(SDL_GetTicks64() - startMs) / 1000.0;
+  const long long frames = static_cast<long long>(system->framesDrawn);
+  const QuorixSystem::Ending ending = system->ending;
+  delete system;
+  std::printf("lumivane: %lld frames in %.1f s (%.1f frames per second), %s\n", frames, seconds,
+              seconds > 0 ? static_cast<double>(frames) / seconds : 0.0, EndingText(ending));
+  return 0;
+}

@@ -1,0 +1,8 @@
+#include "effects/FogTunnelEffect.h"
+
+void FogTunnelEffect::Init() {}
+
+bool FogTunnelEffect::Render(int now, int start) {
+  elapsed = now - start;
+  return true;
+}

@@ -1,0 +1,29 @@
+#include "effects/LetterboxEffect.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+void Bar(float y) {
+  glLoadIdentity();
+  glTranslatef(0.0f, y, -0.1f);
+  glBegin(GL_QUADS);
+  glVertex3f(1.0f, -1.0f, 0.0f);
+  glVertex3f(1.0f, 1.0f, 0.0f);
+  glVertex3f(-1.0f, 1.0f, 0.0f);
+  glVertex3f(-1.0f, -1.0f, 0.0f);
+  glEnd();
+}
+
+}  // namespace
+
+bool LetterboxEffect::Render(int now, int start) {
+  elapsed = now - start;
+  // Relies on every effect leaving texturing, blending and lighting off.
+  glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+  glPolygonMode(GL_BACK, GL_FILL);
+  glPolygonMode(GL_FRONT, GL_FILL);
+  Bar(1.03f);
+  Bar(-1.03f);
+  return true;
+}

@@ -1,0 +1,9 @@
+#pragma once
+#include "effects/Effect.h"
+
+class PhotoCylinderEffect : public Effect {
+ public:
+  using Effect::Effect;
+  void Init() override;
+  bool Render(int now, int start) override;
+};

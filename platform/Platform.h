@@ -1,0 +1,106 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// The seam between the demo's logic and the machine. The program links the
+// SDL/GTK implementations; tests and the offline renderer hand in their own.
+
+// Message box styles and answers, with the values of the Windows API so that
+// callers read like the boxes they show.
+namespace MB {
+constexpr unsigned OK = 0x00;
+constexpr unsigned YESNO = 0x04;
+constexpr unsigned ICONSTOP = 0x10;
+constexpr unsigned ICONEXCLAMATION = 0x30;
+constexpr unsigned ICONWARNING = 0x30;
+constexpr unsigned ICONINFORMATION = 0x40;
+constexpr int IDOK = 1;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+}  // namespace MB
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // Shows a box without owner window and returns the answer (MB::IDOK, IDYES, IDNO).
+  virtual int Show(const std::string& text, const std::string& caption, unsigned style) = 0;
+};
+
+// A monotonic counter with a known frequency.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual std::int64_t Frequency() = 0;  // ticks per second
+  virtual std::int64_t Counter() = 0;    // current tick count
+};
+
+// One window event, already translated: keys carry Windows virtual-key codes.
+struct WindowEvent {
+  enum Kind { Quit, KeyDown, KeyUp, Activate, Size, Other };
+  Kind kind = Other;
+  int key = 0;             // KeyDown/KeyUp: virtual-key code 1..255, 0 when the key has none
+  bool minimized = false;  // Activate: the window is minimised
+  int width = 0;           // Size: new client size in pixels
+  int height = 0;
+};
+
+// Window, display mode and GL context, one window at a time. Each operation
+// mirrors one step of GLWindow::Create/Destroy and reports failure by its result.
+class Display {
+ public:
+  virtual ~Display() = default;
+  virtual bool Register() = 0;       // bring up the video system
+  virtual bool Unregister() = 0;     // take it down again; false when it was not up
+  virtual bool ChangeMode(int width, int height, int bits) = 0;  // fullscreen display mode
+  virtual void RestoreMode() = 0;
+  virtual void ShowCursor(bool show) = 0;
+  // Creates the (hidden) window with the given client size and a GL-capable
+  // surface of `bits` colour bits, double buffered, 16-bit depth.
+  virtual bool OpenWindow(const char* title, int width, int height, bool fullscreen, int bits) = 0;
+  virtual bool CreateContext() = 0;
+  virtual bool MakeCurrent() = 0;
+  virtual void ShowWindow() = 0;     // show, raise and focus
+  virtual bool ReleaseCurrent() = 0; // make no context current
+  virtual bool DeleteContext() = 0;
+  virtual bool CloseWindow() = 0;
+  virtual void Swap() = 0;
+  virtual bool PollEvent(WindowEvent& event) = 0;  // never blocks
+};
+
+// Plays interleaved 16-bit stereo PCM pulled from a callback on the device's own thread.
+class AudioOut {
+ public:
+  using Pull = void (*)(void* user, std::int16_t* frames, int frameCount);
+  virtual ~AudioOut() = default;
+  virtual bool Open(int rate, Pull pull, void* user) = 0;  // device paused after opening
+  virtual void Start() = 0;
+  virtual void Lock() = 0;    // keeps the callback out while held
+  virtual void Unlock() = 0;
+  virtual void Close() = 0;
+};
+
+// The seven controls of the setup dialog that the program reads.
+struct SetupControls {
+  bool noSound = false;
+  bool fullscreen = false;
+  bool res640 = false, res800 = false, res1024 = false;
+  bool bits16 = false, bits32 = false;
+};
+
+class SetupDialog {
+ public:
+  virtual ~SetupDialog() = default;
+  // Runs the modal dialog starting from `controls`; returns 1 for Start (with the
+  // controls as the user left them), anything else for Quit or failure.
+  virtual int Run(SetupControls& controls) = 0;
+};
+
+// What the program runs on. Any pointer may be null where the run has no use
+// for it (no audio in the offline renderer, no dialog in tests).
+struct Platform {
+  MessageBoxes* boxes = nullptr;
+  Clock* clock = nullptr;
+  Display* display = nullptr;
+  AudioOut* audio = nullptr;
+  SetupDialog* dialog = nullptr;
+};

@@ -1,0 +1,56 @@
+#pragma once
+#include <SDL.h>
+
+#include "platform/Platform.h"
+
+// Message boxes through SDL; when `toStderr` is set (no one can click, e.g. a
+// virtual display) the text goes to standard error and questions get "Yes".
+class SdlMessageBoxes : public MessageBoxes {
+ public:
+  explicit SdlMessageBoxes(bool toStderr) : toStderr(toStderr) {}
+  int Show(const std::string& text, const std::string& caption, unsigned style) override;
+
+ private:
+  bool toStderr;
+};
+
+// Message boxes printed to standard error only.
+class StderrMessageBoxes : public MessageBoxes {
+ public:
+  int Show(const std::string& text, const std::string& caption, unsigned style) override;
+};
+
+class SdlClock : public Clock {
+ public:
+  std::int64_t Frequency() override;
+  std::int64_t Counter() override;
+};
+
+// One SDL window with a legacy (fixed-function) OpenGL context.
+class SdlDisplay : public Display {
+ public:
+  bool Register() override;
+  bool Unregister() override;
+  bool ChangeMode(int width, int height, int bits) override;
+  void RestoreMode() override;
+  void ShowCursor(bool show) override;
+  bool OpenWindow(const char* title, int width, int height, bool fullscreen, int bits) override;
+  bool CreateContext() override;
+  bool MakeCurrent() override;
+  void ShowWindow() override;
+  bool ReleaseCurrent() override;
+  bool DeleteContext() override;
+  bool CloseWindow() override;
+  void Swap() override;
+  bool PollEvent(WindowEvent& event) override;
+
+  // Translates an SDL key to its Windows virtual-key code; 0 when it has none.
+  static int VirtualKey(SDL_Keycode key);
+
+ protected:
+  SDL_Window* window = nullptr;
+  SDL_GLContext context = nullptr;
+  SDL_DisplayMode mode{};  // the fullscreen mode chosen by ChangeMode
+  bool registered = false;
+  bool modeChanged = false;
+};

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, generates the data and plays the demo.
+# Arguments go to the program (see ./play.sh --help).
+set -euo pipefail
+cd "$(dirname "$0")"
+. tools/setup.sh
+install_missing_packages
+build build
+cd build
+if [ -z "${DISPLAY:-}" ]; then
+  echo "No display: playing on a virtual one, windowed, without sound output."
+  with_display ./lumivane --windowed "$@"
+else
+  ./lumivane "$@"
+fi

@@ -1,0 +1,282 @@
+// lumivane-render: draws the demo offline at a fixed frame rate and writes
+// chosen frames as PNG files. The same code as the demo, with a simulated
+// clock: every per-frame quantity (phases, angles, random draws) comes out as
+// in a real run at that frame rate.
+#include <GL/gl.h>
+#include <SDL.h>
+#include <malloc.h>
+#include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/QuorixSystem.h"
+#include "app/Timeline.h"
+#include "platform/Report.h"
+#include "platform/SdlPlatform.h"
+#include "services/DemoTimer.h"
+#include "window/GLWindow.h"
+
+namespace {
+
+const char* kHelp =
+    "Usage: lumivane-render --size WxH --fps N --until MS [--from MS] [--at MS,MS,...] [--every K] --out DIR\n"
+    "Draws the demo from demo time 0 (or --from) at N frames per second, frame k at\n"
+    "round(k*1000/N) ms (+ --from), up to --until, and writes DIR/frame_<ms>.png for the\n"
+    "frames chosen by --at (the first frame at or after each time) or every K-th frame.\n"
+    "With --from the frames before are not drawn: per-frame state (phases, angles,\n"
+    "random draws) then starts from its start-up values, not from where a full run\n"
+    "would have brought it. Messages go to standard error. Prints the median and 95th\n"
+    "percentile frame time of each scene window at the end.\n";
+
+struct Options {
+  int width = 640, height = 480;
+  int fps = 60;
+  int until = -1;
+  int from = 0;
+  std::vector<int> at;
+  int every = 0;
+  std::string out;
+};
+
+bool ParseInt(const char* text, int& value) {
+  char* end = nullptr;
+  long v = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || v < INT_MIN || v > INT_MAX) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+bool Parse(int argc, char** argv, Options& o, std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--help") {
+      std::fputs(kHelp, stdout);
+      std::exit(0);
+    }
+    if (i + 1 >= argc) {
+      error = "option " + arg + " needs a value";
+      return false;
+    }
+    const char* value = argv[++i];
+    bool ok = true;
+    if (arg == "--size") {
+      ok = std::sscanf(value, "%dx%d", &o.width, &o.height) == 2 && o.width > 0 && o.height > 0 &&
+           o.width <= 8192 && o.height <= 8192;
+    } else if (arg == "--fps") {
+      ok = ParseInt(value, o.fps) && o.fps > 0 && o.fps <= 10000;
+    } else if (arg == "--until") {
+      ok = ParseInt(value, o.until);
+    } else if (arg == "--from") {
+      ok = ParseInt(value, o.from) && o.from >= 0;
+    } else if (arg == "--every") {
+      ok = ParseInt(value, o.every) && o.every > 0;
+    } else if (arg == "--out") {
+      o.out = value;
+    } else if (arg == "--at") {
+      std::string list = value;
+      std::size_t pos = 0;
+      while (ok && pos <= list.size()) {
+        std::size_t comma = list.find(',', pos);
+        if (comma == std::string::npos) comma = list.size();
+        int t = 0;
+        ok = ParseInt(list.substr(pos, comma - pos).c_str(), t);
+        o.at.push_back(t);
+        pos = comma + 1;
+      }
+    } else {
+      error = "unknown option '" + arg + "'";
+      return false;
+    }
+    if (!ok) {
+      error = "bad value '" + std::string(value) + "' for " + arg;
+      return false;
+    }
+  }
+  if (o.until < 0 || o.out.empty()) {
+    error = "--until and --out are required";
+    return false;
+  }
+  return true;
+}
+
+// The clock of the offline run: one tick per millisecond, set by the renderer.
+class SimulatedClock : public Clock {
+ public:
+  std::int64_t Frequency() override { return 1000; }
+  std::int64_t Counter() override { return now; }
+  std::int64_t now = 0;
+};
+
+// Presses Start with a window of the requested size, windowed, without sound.
+class RenderSetup : public SetupDialog {
+ public:
+  RenderSetup(int width, int height) : width(width), height(height) {}
+  int Run(SetupControls& controls) override {
+    controls = SetupControls{};
+    controls.noSound = true;
+    controls.bits32 = true;
+    currentWindow->width = width;
+    currentWindow->height = height;
+    return 1;
+  }
+
+ private:
+  int width, height;
+};
+
+bool WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgba) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!png || !info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+  for (int y = height - 1; y >= 0; --y) {  // GL rows run bottom-up
+    const unsigned char* src = rgba.data() + static_cast<std::size_t>(y) * width * 4;
+    for (int x = 0; x < width; ++x) std::memcpy(&row[x * 3], src + x * 4, 3);
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+  return true;
+}
+
+// The SDL display, which also finishes each frame (for honest timings) and
+// reads back the frames that are asked for before they are swapped.
+class CaptureDisplay : public SdlDisplay {
+ public:
+  void Swap() override {
+    glFinish();
+    finished = std::chrono::steady_clock::now();
+    if (!capturePath.empty()) {
+      int w = currentWindow->width, h = currentWindow->height;
+      std::vector<unsigned char> pixels(static_cast<std::size_t>(w) * h * 4);
+      glReadBuffer(GL_BACK);
+      glPixelStorei(GL_PACK_ALIGNMENT, 1);
+      glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+      if (!WritePng(capturePath, w, h, pixels)) std::fprintf(stderr, "cannot write %s\n", capturePath.c_str());
+      capturePath.clear();
+    }
+    SdlDisplay::Swap();
+  }
+  std::string capturePath;
+  std::chrono::steady_clock::time_point finished;
+};
+
+// Which scene window (row) a demo time falls into, for the statistics.
+std::string SceneWindowAt(int now) {
+  for (int i = 0; i < kTimelineRows; ++i) {
+    const TimelineRow& row = kTimeline[i];
+    if (row.kind == TimelineRow::RenderIn && IsScene(row.effect) && row.start < now && now < row.end)
+      return std::string(EffectName(row.effect)) + " (" + std::to_string(row.start) + "-" +
+             std::to_string(row.end) + ")";
+  }
+  return "no scene";
+}
+
+double Percentile(std::vector<double> v, double p) {
+  std::sort(v.begin(), v.end());
+  std::size_t i = static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
+  return v[std::min(i, v.size() - 1)];
+}
+
+void FindDataFolder() {
+  if (access("data", F_OK) == 0) return;
+  char path[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return;
+  path[n] = '\0';
+  std::string dir(path);
+  dir.erase(dir.find_last_of('/') + 1);
+  if (chdir(dir.c_str()) != 0) std::fprintf(stderr, "lumivane-render: cannot change to %s\n", dir.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+  Options o;
+  std::string error;
+  if (!Parse(argc, argv, o, error)) {
+    std::fprintf(stderr, "lumivane-render: %s\n%s", error.c_str(), kHelp);
+    return 2;
+  }
+  char cwd[PATH_MAX];
+  std::string out = o.out;
+  if (out[0] != '/' && getcwd(cwd, sizeof cwd)) out = std::string(cwd) + "/" + out;
+  mkdir(out.c_str(), 0755);
+  FindDataFolder();
+
+  StderrMessageBoxes boxes;
+  SetMessageBoxes(&boxes);
+  SimulatedClock clock;
+  CaptureDisplay display;
+  RenderSetup setup(o.width, o.height);
+  Platform platform;
+  platform.boxes = &boxes;
+  platform.clock = &clock;
+  platform.display = &display;
+  platform.dialog = &setup;
+
+  QuorixSystem* system = new QuorixSystem(platform);
+  if (!system->Setup()) return 1;
+  clock.now = 0;
+  system->timer->Start();
+
+  std::map<std::string, std::vector<double>> times;
+  std::vector<std::string> order;
+  std::vector<bool> taken(o.at.size(), false);
+  int written = 0;
+  for (long long k = 0;; ++k) {
+    const int now = static_cast<int>((k * 2000 + o.fps) / (2LL * o.fps)) + o.from;
+    if (now > o.until) break;
+    bool capture = o.every > 0 && k % o.every == 0;
+    for (std::size_t i = 0; i < o.at.size(); ++i) {
+      if (!taken[i] && now >= o.at[i]) {
+        taken[i] = true;
+        capture = true;
+      }
+    }
+    char name[64];
+    std::snprintf(name, sizeof name, "/frame_%06d.png", now);
+    display.capturePath = capture ? out + name : std::string();
+    written += capture;
+    WindowEvent event;
+    while (display.PollEvent(event)) {
+    }
+    clock.now = now;  // the timer started at counter 0, so ElapsedMs() is `now`
+    const auto begin = std::chrono::steady_clock::now();
+    system->DrawFrame();
+    const double ms = std::chrono::duration<double, std::milli>(display.finished - begin).count();
+    const std::string scene = SceneWindowAt(now);
+    if (!times.count(scene)) order.push_back(scene);
+    times[scene].push_back(ms);
+  }
+  std::printf("%d frames written to %s\n", written, out.c_str());
+  std::printf("%-36s %8s %10s %10s\n", "scene window", "frames", "median ms", "p95 ms");
+  for (const std::string& scene : order) {
+    const std::vector<double>& v = times[scene];
+    std::printf("%-36s %8zu %10.2f %10.2f\n", scene.c_str(), v.size(), Percentile(v, 0.5), Percentile(v, 0.95));
+  }
+  return 0;
+}

@@ -1,0 +1,37 @@
+# Shared by play.sh and test.sh: installs the Debian packages that are missing
+# and builds the project. Sourced, not run.
+
+PACKAGES="build-essential cmake pkg-config libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  libpng-dev libvorbis-dev libgtk-3-dev libcairo2-dev libpango1.0-dev fonts-dejavu-core fonts-noto-core
+  libgtest-dev xvfb xauth xdotool"
+
+install_missing_packages() {
+  local missing=""
+  for p in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
+  done
+  [ -z "$missing" ] && return 0
+  echo "Installing:$missing"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+}
+
+# build DIR [cmake options...]
+build() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
+}
+
+# Runs a command on the current display, or on a virtual one when there is none.
+with_display() {
+  if [ -n "${DISPLAY:-}" ]; then
+    "$@"
+  else
+    LUMIVANE_HEADLESS=1 SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} \
+      xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
+  fi
+}

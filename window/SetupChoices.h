@@ -1,0 +1,11 @@
+#pragma once
+#include "platform/Platform.h"
+
+class GLWindow;
+
+// The dialog's initial choices: fullscreen, 800 x 600, 32 bit, sound on.
+SetupControls InitialSetupControls();
+
+// Writes the checked controls into the window's settings, in the dialog's
+// order: No Sound, Fullscreen, 640, 800, 1024, 16 bit, 32 bit.
+void ApplySetupControls(const SetupControls& controls, GLWindow& window);
