@@ -88,7 +88,7 @@ void VerticalGradient(cairo_t* cr, const Box& box, const Rgba& top, const Rgba& 
 }
 
 void RoundedRect(cairo_t* cr, const Box& b, double r) {
-  cairo_new_path(cr);
+  cairo_new_sub_path(cr);  // adds to the current path, so holes can be cut
   cairo_arc(cr, b.x + b.w - r, b.y + r, r, -M_PI / 2, 0);
   cairo_arc(cr, b.x + b.w - r, b.y + b.h - r, r, 0, M_PI / 2);
   cairo_arc(cr, b.x + r, b.y + b.h - r, r, M_PI / 2, M_PI);

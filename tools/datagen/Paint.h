@@ -27,5 +27,5 @@ void Ridge(cairo_t* cr, Rng& rng, const Box& area, double bottom, double roughne
 // Vertical linear gradient filling a rectangle, top colour to bottom colour.
 void VerticalGradient(cairo_t* cr, const Box& box, const Rgba& top, const Rgba& bottom);
 
-// Rounded rectangle path.
+// Adds a rounded rectangle to the current path.
 void RoundedRect(cairo_t* cr, const Box& box, double radius);

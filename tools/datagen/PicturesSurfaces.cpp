@@ -117,10 +117,11 @@ void DrawStarfield(Canvas& c) {
   ScatterStars(cr, rng, 2600, Box{0, 0, c.W(), c.H()}, 0.5, 3.0);
 }
 
-// Tunnel wall: riveted metal plates with glowing seams.
+// Tunnel wall: riveted metal plates, some with vents or round lit ports,
+// and glowing light strips.
 void DrawTunnel(Canvas& c) {
   const int w = c.PixelWidth();
-  const Rgba plateA = Hex(0x4A5866), plateB = Hex(0x6E7C88), seamGlow = Hex(0x5FE3FF);
+  const Rgba plateA = Hex(0x3E4C5C), plateB = Hex(0x6A7A88), rust = Hex(0x8A5A3A), seamGlow = Hex(0x5FE3FF);
   const int columns = 4, rows = 4;
   c.FillPixels([&](double u, double v) {
     const double cu = u * columns, cv = v * rows;
@@ -129,10 +130,20 @@ void DrawTunnel(Canvas& c) {
     const double plate = HashUnit(col, row, 61);
     const double grime = TileFbm(u, v, 8, 4, 0.5, 62);
     Rgba base = Mix(plateA, plateB, 0.3 + 0.5 * plate);
+    base = Mix(base, rust, 0.35 * SmoothStep(0.55, 0.8, TileFbm(u, v, 6, 4, 0.5, 63)));
     base = Scaled(base, 0.75 + 0.35 * grime + 0.15 * (1.0 - fv));  // light from above on each plate
+    const int kind = static_cast<int>(HashUnit(col, row, 64) * 3.0);
+    if (kind == 1 && fu > 0.2 && fu < 0.8 && fv > 0.25 && fv < 0.75) {  // vent slats
+      const double slat = std::fmod(fv * 20.0, 1.0);
+      base = Scaled(base, slat < 0.45 ? 0.3 : 1.05);
+    } else if (kind == 2) {  // round port with a warm light behind it
+      const double d = std::hypot(fu - 0.5, fv - 0.5);
+      if (d < 0.2) base = Mix(Hex(0xFFC86A), Hex(0xFF7A2A), d / 0.2);
+      else if (d < 0.24) base = Scaled(base, 0.4);
+    }
     const double edge = std::min(std::min(fu, 1 - fu), std::min(fv, 1 - fv));
     if (edge < 0.025) base = Scaled(base, 0.35);  // seam
-    const double glow = std::exp(-std::pow((fv - 0.5) / 0.03, 2.0)) * (row % 2 == 0 ? 1.0 : 0.0);
+    const double glow = std::exp(-std::pow((fv - 0.5) / 0.03, 2.0)) * (row % 2 == 0 && kind != 2 ? 1.0 : 0.0);
     base = Add(base, seamGlow, 0.9 * glow);
     // Rivets near the plate corners.
     for (double ru : {0.08, 0.92})

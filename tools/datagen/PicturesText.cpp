@@ -229,8 +229,11 @@ void DrawLoading(Canvas& c) {
   cairo_t* cr = c.Cr();
   const double w = c.W(), h = c.H();
   const Box card{w * 0.06, h * 0.18, w * 0.88, h * 0.64};
+  cairo_save(cr);
   RoundedRect(cr, card, 24);
+  cairo_clip(cr);
   VerticalGradient(cr, card, Hex(0x1B1440, 0.95), Hex(0x060418, 0.95));
+  cairo_restore(cr);
   RoundedRect(cr, card, 24);
   cairo_set_source_rgba(cr, 0.4, 0.75, 1.0, 0.8);
   cairo_set_line_width(cr, 2.5);
@@ -256,7 +259,7 @@ void DrawLoading(Canvas& c) {
   TextStyle note = LyricStyle();
   note.glowRadius = 0;
   note.colour = Rgba{0.8, 0.9, 1, 0.9};
-  DrawText(c, "loading\u2026", note, Box{w * 0.3, barY + h * 0.03, w * 0.4, h * 0.045});
+  DrawText(c, "loading\u2026", note, Box{w * 0.3, barY + h * 0.028, w * 0.4, h * 0.065});
 }
 
 void DrawSetupPicture(Canvas& c) {
