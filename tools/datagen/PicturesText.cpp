@@ -140,7 +140,7 @@ void DrawTitle(Canvas& c) {
   sub.outline = 2;
   sub.glowRadius = 12;
   sub.shadowOffset = 4;
-  DrawText(c, "a lamp in the desert", sub, Box{c.W() * 0.25, ink.y + ink.h + c.H() * 0.08, c.W() * 0.5, c.H() * 0.06});
+  DrawText(c, "a lamp in the desert", sub, Box{c.W() * 0.2, ink.y + ink.h + c.H() * 0.075, c.W() * 0.6, c.H() * 0.09});
 }
 
 void DrawMemberCard(Canvas& c, const char* name, const char* role) {

@@ -142,9 +142,7 @@ void Crash(Bus& bus, double t, double gain, Rng& rng) {
     for (double f : partials) metal += std::sin(2 * kPi * f * x) > 0 ? 1.0 : -1.0;
     highL.Run(Noise(rng) + 0.15 * metal);
     highR.Run(Noise(rng) + 0.15 * metal);
-    const size_t at = std::min(start + i, bus.Frames() - 1);
-    bus.left[at] += static_cast<float>(gain * lowL.Run(highL.high) * env * 1.2);
-    bus.right[at] += static_cast<float>(gain * lowR.Run(highR.high) * env * 1.2);
+    bus.AddStereo(start + i, gain * lowL.Run(highL.high) * env * 1.2, gain * lowR.Run(highR.high) * env * 1.2);
   }
 }
 
@@ -230,9 +228,7 @@ void Pad(Bus& bus, double t, double length, const std::vector<double>& notes, do
         r += s * (1.0 + pans[k]) * 0.5;
       }
       const double env = gain * Adsr(x, length, attack, 0.5, 0.85, release) / notes.size();
-      const size_t at = std::min(start + i, bus.Frames() - 1);
-      bus.left[at] += static_cast<float>(filterL.Run(l) * env);
-      bus.right[at] += static_cast<float>(filterR.Run(r) * env);
+      bus.AddStereo(start + i, filterL.Run(l) * env, filterR.Run(r) * env);
     }
   }
 }
@@ -286,11 +282,9 @@ void Wind(Bus& bus, double t, double length, double gain, Rng& rng) {
       right.Tune(520 + 350 * std::sin(x * 0.53 + 1.0), 3.0);
     }
     const double swell = (0.55 + 0.45 * std::sin(x * 0.9)) * std::min(1.0, x / 2.0) * std::min(1.0, (length - x) / 2.0);
-    const size_t at = std::min(start + i, bus.Frames() - 1);
     left.Run(Noise(rng));
     right.Run(Noise(rng));
-    bus.left[at] += static_cast<float>(gain * left.band * swell);
-    bus.right[at] += static_cast<float>(gain * right.band * swell);
+    bus.AddStereo(start + i, gain * left.band * swell, gain * right.band * swell);
   }
 }
 

@@ -8,10 +8,14 @@
 struct Bus {
   explicit Bus(size_t frames) : left(frames, 0.0f), right(frames, 0.0f) {}
   size_t Frames() const { return left.size(); }
+  // Adds a mono sample panned by `pan`; samples past the end are dropped.
   void Add(size_t i, double value, double pan) {
+    AddStereo(i, value * (1.0 - pan) * 0.5 * 1.41421356, value * (1.0 + pan) * 0.5 * 1.41421356);
+  }
+  void AddStereo(size_t i, double l, double r) {
     if (i >= left.size()) return;
-    left[i] += static_cast<float>(value * (1.0 - pan) * 0.5 * 1.41421356);
-    right[i] += static_cast<float>(value * (1.0 + pan) * 0.5 * 1.41421356);
+    left[i] += static_cast<float>(l);
+    right[i] += static_cast<float>(r);
   }
   void Mix(const Bus& other, double gain);
   std::vector<float> left, right;
