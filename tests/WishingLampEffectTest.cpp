@@ -103,17 +103,6 @@ TEST_F(WishingLamp, BackgroundHasTurnedElevenDegreesAtTheEnd) {
   EXPECT_EQ(rotations[0].args, (std::vector<double>{-10.999f, 0, 0, 1}));
 }
 
-TEST_F(WishingLamp, CirclesMovePerFrame) {
-  InitInOrder();
-  const std::vector<ArcSprite> start = Circles();
-  Frame(500);
-  Frame(500);
-  for (int i = 0; i < 80; ++i) EXPECT_EQ(lamp.lightCircles[i].angle, start[i].angle + start[i].speed + start[i].speed);
-  const std::vector<GLCall> rotations = GLRecorder::Named("glRotatef");
-  ASSERT_GE(rotations.size(), 81u);  // background, then the circles
-  EXPECT_FLOAT_EQ(rotations[1].args[0], 60.0f - (start[0].angle + start[0].speed));
-}
-
 TEST_F(WishingLamp, OneFreshDrawPerFrameOnlyInsideTheFlickerSlots) {
   InitInOrder();
   for (int e : {1, 1999, 2000, 2199, 2200, 4599, 4600, 4799, 4800, 7099, 7100, 7299, 7300, 9799, 9800, 9999, 10000,
