@@ -70,15 +70,10 @@ const double kRoots[4] = {38, 34, 31, 33};
 // D harmonic minor from D4 up, for the lead and the arpeggios.
 const double kScale[] = {62, 64, 65, 67, 69, 70, 73, 74, 76, 77, 79, 81};
 
-struct Beat {
-  double time, length;
-  int inBar;  // 0 = downbeat
-  int bar;    // running bar number
-};
+}  // namespace
 
-// Beats of the whole piece. Between two accents the beats are spread evenly
-// at about 90 per minute, and each accent starts a bar.
-std::vector<Beat> MakeBeats() {
+// Between two accents the beats are spread evenly at about 90 per minute.
+std::vector<Beat> TempoMap() {
   std::vector<double> anchors = {0.0};
   for (const Accent& a : Accents()) anchors.push_back(a.ms / 1000.0);
   anchors.push_back(kSoundtrackSeconds);
@@ -95,6 +90,8 @@ std::vector<Beat> MakeBeats() {
   }
   return beats;
 }
+
+namespace {
 
 int SectionAt(double seconds) {
   const auto& sections = Sections();
@@ -276,7 +273,7 @@ const std::vector<Section>& Sections() {
 StereoSound RenderSoundtrack() {
   const size_t frames = static_cast<size_t>(kSoundtrackSeconds * kSampleRate);
   Arranger arranger(frames);
-  for (const Beat& beat : MakeBeats())
+  for (const Beat& beat : TempoMap())
     if (beat.time < kFadeEnd) arranger.PlayBeat(beat);
   for (const Accent& accent : Accents()) arranger.PlayAccent(accent);
   arranger.PlayCues();

@@ -26,6 +26,15 @@ struct Section {
 };
 const std::vector<Section>& Sections();
 
+// One beat of the tempo map: the piece runs at about 90 beats per minute,
+// stretched a little between accents so that every accent starts a bar.
+struct Beat {
+  double time, length;  // seconds
+  int inBar;            // 0 = downbeat
+  int bar;              // running bar number
+};
+std::vector<Beat> TempoMap();
+
 // Total length of the soundtrack in seconds.
 constexpr double kSoundtrackSeconds = 201.0;
 
