@@ -63,8 +63,6 @@ void Canvas::Glow(double radius, const Rgba& colour, const std::function<void(ca
   cairo_surface_destroy(mask);
 }
 
-void Canvas::BlurAll(double radius) { BoxBlurSurface(surface, radius, radius); }
-
 void SetColour(cairo_t* cr, const Rgba& c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }
 
 cairo_pattern_t* RadialGradient(double x, double y, double r, const Rgba& inner, const Rgba& outer) {

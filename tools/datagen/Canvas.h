@@ -36,9 +36,6 @@ class Canvas {
   // `radius` units and tinted with `colour`: the glow around light and text.
   void Glow(double radius, const Rgba& colour, const std::function<void(cairo_t*)>& shape);
 
-  // Blurs the whole picture (all channels) by about `radius` pixels.
-  void BlurAll(double radius);
-
   // Fills the whole canvas with one colour.
   void Clear(const Rgba& colour);
 

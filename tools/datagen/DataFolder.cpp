@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <future>
-#include <mutex>
 #include <sstream>
 
 #include "Meshes.h"

@@ -250,7 +250,7 @@ void DrawStar(Canvas& c, int variant) {
   for (int i = 0; i < spikes; ++i) {
     cairo_save(cr);
     cairo_translate(cr, x, y);
-    cairo_rotate(cr, i * kPi / (2 * spikes) + (variant == 1 ? kPi / 4 * 0 : 0));
+    cairo_rotate(cr, i * kPi / (2 * spikes));
     Sparkle(cr, 0, 0, r * 0.95, r * 0.06, Rgba{1, 1, 1, 0.9});
     cairo_restore(cr);
   }

@@ -1,6 +1,7 @@
 // Lettering: lyric lines, the group's logo and name, the title, member cards,
 // greetings bands, credits, the party card, the loading card and the setup
 // dialog's picture.
+#include <cctype>
 #include <cmath>
 #include <string>
 #include <vector>
