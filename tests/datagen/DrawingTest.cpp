@@ -100,6 +100,31 @@ TEST(Text, FitsTheBoxAndKeepsEveryGlyphOfALongLine) {
   EXPECT_GT(last, 0.94);
 }
 
+TEST(Text, SeveralLinesLandInsideTheBoxItReports) {
+  // Scaled multi-line layouts once re-flowed to twice their measured height
+  // and lost their last lines below the picture.
+  Canvas canvas(512, 512);
+  canvas.Clear(Rgba{0, 0, 0, 0});
+  TextStyle style;
+  style.markup = true;
+  style.lineSpacing = 1.25;
+  const Box ink = DrawText(canvas, "first line\n\n<b>third</b> line\n<i>last line</i>", style, Box{50, 100, 412, 300});
+  ASSERT_TRUE(WritePng(TempPng("lines"), canvas.Surface(), true));
+  PngImage img;
+  ASSERT_TRUE(ReadPng(TempPng("lines"), img));
+  int top = img.height, bottom = -1;
+  for (int y = 0; y < img.height; ++y)
+    for (int x = 0; x < img.width; ++x)
+      if (img.At(x, y, 3) > 128) {
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+  EXPECT_NEAR(top, ink.y, 2.0);
+  EXPECT_NEAR(bottom + 1, ink.y + ink.h, 2.0);
+  EXPECT_GE(top, 100);
+  EXPECT_LE(bottom, 400);
+}
+
 TEST(Text, ArabicIsShapedIntoJoinedLetters) {
   // Joined Arabic letters leave few gaps: the same letters written apart
   // (isolated forms, separated by spaces) come out much wider.

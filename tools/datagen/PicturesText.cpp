@@ -188,9 +188,9 @@ void DrawFinalCredits(Canvas& c) {
   body.glowColour = Rgba{0.3, 0.6, 1.0, 0.5};
   const std::string credits =
       "<i>a Vantel Quorix production</i>\n\n"
-      "code &amp; direction  <b>Pelmar</b>\n"
-      "music &amp; sound  <b>Drevko</b>\n"
-      "pictures &amp; models  <b>Pelmar, Drevko</b>\n\n"
+      "code  <b>Pelmar</b>\n"
+      "music  <b>Drevko</b>\n"
+      "pictures  <b>Pelmar &amp; Drevko</b>\n\n"
       "released at <b>Ruxoparty</b>\n"
       "<i>thank you for watching</i>";
   DrawText(c, credits, body, Box{w * 0.1, ink.y + ink.h + h * 0.07, w * 0.8, h * 0.66});

@@ -40,13 +40,41 @@ PangoLayout* MakeLayout(const std::string& text, const TextStyle& style) {
   return layout;
 }
 
+// The text's outline in layout units (font size `style.size`), made in an
+// untransformed, unbounded scratch context: the layout never re-flows for a
+// transform and Pango culls no glyph as lying outside a surface.
+cairo_path_t* LayoutOutline(PangoLayout* layout) {
+  cairo_surface_t* surface = cairo_recording_surface_create(CAIRO_CONTENT_ALPHA, nullptr);
+  cairo_t* scratch = cairo_create(surface);
+  pango_cairo_update_layout(scratch, layout);
+  pango_cairo_layout_path(scratch, layout);
+  cairo_path_t* outline = cairo_copy_path(scratch);
+  cairo_destroy(scratch);
+  cairo_surface_destroy(surface);
+  return outline;
+}
+
+// Moves and scales every point of a path: p' = offset + p * scale.
+void TransformPath(cairo_path_t* path, double scale, double offsetX, double offsetY) {
+  for (int i = 0; i < path->num_data; i += path->data[i].header.length) {
+    const int length = path->data[i].header.length;
+    for (int k = 1; k < length; ++k) {
+      cairo_path_data_t& point = path->data[i + k];
+      point.point.x = offsetX + point.point.x * scale;
+      point.point.y = offsetY + point.point.y * scale;
+    }
+  }
+}
+
 }  // namespace
 
 Box DrawText(Canvas& canvas, const std::string& text, const TextStyle& style, const Box& box) {
   cairo_t* cr = canvas.Cr();
   PangoLayout* layout = MakeLayout(text, style);
+  cairo_path_t* outline = LayoutOutline(layout);
   PangoRectangle ink, logical;
   pango_layout_get_extents(layout, &ink, &logical);
+  g_object_unref(layout);
   const double inkX = ink.x / double(PANGO_SCALE), inkY = ink.y / double(PANGO_SCALE);
   const double inkW = std::max(1.0, ink.width / double(PANGO_SCALE));
   const double inkH = std::max(1.0, ink.height / double(PANGO_SCALE));
@@ -59,21 +87,9 @@ Box DrawText(Canvas& canvas, const std::string& text, const TextStyle& style, co
   if (style.align == Align::Left) left = box.x + pad;
   if (style.align == Align::Right) left = box.x + box.w - pad - drawnW;
   const double top = box.y + (box.h - drawnH) / 2;
-
-  // Build the outline once in a plain, uniformly scaled scratch context (cairo
-  // needs the font's transform to match the context's), then append it in the
-  // canvas's own drawing space, which may be squeezed horizontally.
-  // Unbounded, so Pango culls no glyph as lying outside the surface.
-  cairo_surface_t* scratchSurface = cairo_recording_surface_create(CAIRO_CONTENT_ALPHA, nullptr);
-  cairo_t* scratch = cairo_create(scratchSurface);
-  cairo_translate(scratch, left - inkX * scale, top - inkY * scale);
-  cairo_scale(scratch, scale, scale);
-  pango_cairo_update_layout(scratch, layout);
-  pango_cairo_layout_path(scratch, layout);
-  cairo_identity_matrix(scratch);
-  cairo_path_t* outline = cairo_copy_path(scratch);
-  cairo_destroy(scratch);
-  cairo_surface_destroy(scratchSurface);
+  // Appended in the canvas's drawing space (which may be squeezed
+  // horizontally) the glyphs take the squeeze along with their positions.
+  TransformPath(outline, scale, left - inkX * scale, top - inkY * scale);
 
   auto path = [&](cairo_t* target, double dx, double dy) {
     cairo_save(target);
@@ -104,6 +120,5 @@ Box DrawText(Canvas& canvas, const std::string& text, const TextStyle& style, co
   SetColour(cr, style.colour);
   cairo_fill(cr);
   cairo_path_destroy(outline);
-  g_object_unref(layout);
   return Box{left, top, drawnW, drawnH};
 }
