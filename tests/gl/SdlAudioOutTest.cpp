@@ -177,9 +177,9 @@ class QuorixMusicTest : public ::testing::Test {
     EXPECT_TRUE(system->Setup());
     // What the destructor leaves alive until the end of the process stays
     // reachable, so the leak checker does not count it.
-    kept.push_back(system->window);
-    kept.push_back(system->textures);
-    for (int i = 0; i < static_cast<int>(EffectId::Count); ++i) kept.push_back(system->EffectFor(EffectId(i)));
+    kept->push_back(system->window);
+    kept->push_back(system->textures);
+    for (int i = 0; i < static_cast<int>(EffectId::Count); ++i) kept->push_back(system->EffectFor(EffectId(i)));
     return system;
   }
 
@@ -197,7 +197,7 @@ class QuorixMusicTest : public ::testing::Test {
     return nullptr;
   }
 
-  static std::vector<const void*> kept;
+  static std::vector<const void*>* kept;  // never destroyed: the leak checker runs after static destructors
   std::string dir;
   RecordingBoxes boxes;
   SdlClock clock;
@@ -208,7 +208,7 @@ class QuorixMusicTest : public ::testing::Test {
   Platform platform;
 };
 
-std::vector<const void*> QuorixMusicTest::kept;
+std::vector<const void*>* QuorixMusicTest::kept = new std::vector<const void*>();
 
 }  // namespace
 
