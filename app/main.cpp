@@ -10,6 +10,7 @@
 #include "app/CommandLine.h"
 #include "app/QuorixSystem.h"
 #include "platform/Report.h"
+#include "platform/SdlAudioOut.h"
 #include "platform/SdlPlatform.h"
 
 namespace {
@@ -62,13 +63,14 @@ int main(int argc, char** argv) {
   SetMessageBoxes(&boxes);
   SdlClock clock;
   SdlDisplay display;
+  SdlAudioOut audio;
   FixedSetupDialog fixedDialog(line.controls);
 
   Platform platform;
   platform.boxes = &boxes;
   platform.clock = &clock;
   platform.display = &display;
-  platform.audio = nullptr;
+  platform.audio = &audio;
   platform.dialog = &fixedDialog;
 
   // Lives until the process ends; deleted only after a completed run.

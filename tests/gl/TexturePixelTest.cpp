@@ -1,0 +1,149 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "services/TextureBank.h"
+#include "tests/gl/GLTestWindow.h"
+#include "tests/support/PngWriter.h"
+#include "tests/support/RecordingBoxes.h"
+#include "tests/support/SineOgg.h"
+
+namespace {
+
+// A 2x2 picture: top row red, green; bottom row blue, yellow.
+const std::vector<unsigned char> kQuadrants = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0};
+
+class TexturePixelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = SineOgg::TempDir();
+    ASSERT_FALSE(dir.empty());
+    std::filesystem::create_directory(dir + "/data");
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+
+  // The demo's picture quad over the whole viewport, textured with what is bound.
+  static void DrawPicture() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-1, 1, -1, 1, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(1, 1, 1, 1);
+    glBegin(GL_QUADS);
+    glTexCoord2f(1, 1); glVertex3f(1, -1, 0);
+    glTexCoord2f(1, 0); glVertex3f(1, 1, 0);
+    glTexCoord2f(0, 0); glVertex3f(-1, 1, 0);
+    glTexCoord2f(0, 1); glVertex3f(-1, -1, 0);
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+  }
+
+  // Quadrant centres lie near texel centres: the colours come out nearly pure.
+  static void ExpectQuadrants(GLTestWindow& w) {
+    const int x0 = w.window.width / 4, x1 = 3 * w.window.width / 4;
+    const int y0 = w.window.height / 4, y1 = 3 * w.window.height / 4;
+    auto near = [](GLTestWindow::Pixel p, int r, int g, int b) {
+      return std::abs(p.r - r) <= 16 && std::abs(p.g - g) <= 16 && std::abs(p.b - b) <= 16;
+    };
+    GLTestWindow::Pixel p = w.At(x0, y0);
+    EXPECT_TRUE(near(p, 255, 0, 0)) << "top left " << p.r << " " << p.g << " " << p.b;
+    p = w.At(x1, y0);
+    EXPECT_TRUE(near(p, 0, 255, 0)) << "top right " << p.r << " " << p.g << " " << p.b;
+    p = w.At(x0, y1);
+    EXPECT_TRUE(near(p, 0, 0, 255)) << "bottom left " << p.r << " " << p.g << " " << p.b;
+    p = w.At(x1, y1);
+    EXPECT_TRUE(near(p, 255, 255, 0)) << "bottom right " << p.r << " " << p.g << " " << p.b;
+  }
+
+  std::string dir;
+};
+
+}  // namespace
+
+TEST_F(TexturePixelTest, FirstImageRowShowsAtTheTop) {
+  GLTestWindow w(64, 48);
+  ASSERT_TRUE(w.ok);
+  ASSERT_EQ(chdir(dir.c_str()), 0);
+  ASSERT_TRUE(PngWriter::Write("data/sand.png", PngWriter::Rgb(2, 2, kQuadrants)));
+  RecordingBoxes boxes;
+  TextureBank bank;
+  bank.entries[Slot::sand]->Load();
+  EXPECT_TRUE(boxes.boxes.empty());
+  DrawPicture();
+  ExpectQuadrants(w);
+}
+
+// What the fullscreen toggle does: the window and its context are made anew,
+// then the bank gives the loaded textures back under their old names.
+TEST_F(TexturePixelTest, TexturesComeBackAfterTheContextIsMadeAnew) {
+  GLTestWindow w(64, 64);
+  ASSERT_TRUE(w.ok);
+  ASSERT_EQ(chdir(dir.c_str()), 0);
+  ASSERT_TRUE(PngWriter::Write("data/sand.png", PngWriter::Rgb(2, 2, kQuadrants)));
+  std::vector<unsigned char> blue;
+  for (int i = 0; i < 4; ++i) blue.insert(blue.end(), {0, 0, 255, 255});
+  ASSERT_TRUE(PngWriter::Write("data/water.png", PngWriter::Rgb(2, 2, blue, true)));
+  RecordingBoxes boxes;
+  TextureBank bank;
+  bank.entries[Slot::sand]->Load();
+  bank.entries[Slot::water]->Load();
+
+  w.window.Destroy();
+  ASSERT_TRUE(w.window.Create());
+  bank.entries[Slot::sand]->Bind();
+  DrawPicture();
+  GLTestWindow::Pixel lost = w.At(16, 16);  // the new context has no such texture: drawn untextured
+  EXPECT_EQ(lost.r + lost.g + lost.b, 3 * 255);
+
+  bank.Reload();
+  // Textures made in the new context take names that the old ones do not hold.
+  GLuint fresh = 0;
+  glGenTextures(1, &fresh);
+  EXPECT_NE(fresh, bank.entries[Slot::sand]->Id());
+  EXPECT_NE(fresh, bank.entries[Slot::water]->Id());
+  bank.entries[Slot::sand]->Bind();
+  DrawPicture();
+  ExpectQuadrants(w);
+  bank.entries[Slot::water]->Bind();
+  DrawPicture();
+  GLTestWindow::Pixel p = w.At(40, 40);
+  EXPECT_EQ(p.r, 0);
+  EXPECT_EQ(p.b, 255);
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(TexturePixelTest, LoadingScreenShowsItsPictureUprightInTheMiddle) {
+  GLTestWindow w(640, 480);
+  ASSERT_TRUE(w.ok);
+  ASSERT_EQ(chdir(dir.c_str()), 0);
+  ASSERT_TRUE(PngWriter::Write("data/load.png", PngWriter::Rgb(2, 2, kQuadrants)));
+  RecordingBoxes boxes;
+  DrawLoadingScreen();
+  EXPECT_TRUE(boxes.boxes.empty());
+  // The square spans about 48.3 % of the height (232 pixels of 480), centred.
+  GLTestWindow::Pixel p = w.At(320 - 58, 240 - 58);
+  EXPECT_GT(p.r, 200);
+  EXPECT_LT(p.g + p.b, 40);
+  p = w.At(320 + 58, 240 + 58);
+  EXPECT_GT(p.r + p.g, 400);
+  EXPECT_LT(p.b, 40);
+  for (auto xy : {std::pair<int, int>{320, 240 - 122}, {320, 240 + 122}, {320 - 122, 240}, {320 + 122, 240}, {5, 5}}) {
+    p = w.At(xy.first, xy.second);
+    EXPECT_EQ(p.r + p.g + p.b, 0) << xy.first << "," << xy.second;
+  }
+  p = w.At(320, 240 - 110);  // inside, near the top edge
+  EXPECT_GT(p.r + p.g, 100);
+  EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), GL_TRUE);
+  EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), GL_FALSE);
+  EXPECT_EQ(glIsEnabled(GL_BLEND), GL_FALSE);
+}
