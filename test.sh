@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . tools/setup.sh
 install_missing_packages
+ensure_test_locale
 
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON

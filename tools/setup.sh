@@ -3,7 +3,7 @@
 
 PACKAGES="build-essential cmake pkg-config libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libpng-dev libvorbis-dev libgtk-3-dev libcairo2-dev libpango1.0-dev fonts-dejavu-core fonts-noto-core
-  libgtest-dev xvfb xauth xdotool"
+  libgtest-dev xvfb xauth xdotool locales"
 
 install_missing_packages() {
   local missing=""
@@ -16,6 +16,15 @@ install_missing_packages() {
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+}
+
+# A comma-decimal locale, so the tests can show that numbers are read the same in it.
+ensure_test_locale() {
+  locale -a 2>/dev/null | grep -qi '^de_DE\.utf8$' && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen && $sudo locale-gen >/dev/null ||
+    echo "Note: could not generate de_DE.UTF-8; the locale test will be skipped."
 }
 
 # build DIR [cmake options...]
