@@ -13,6 +13,7 @@
 
 namespace {
 
+using Args = std::vector<double>;
 constexpr int kStart = 32500;
 constexpr int kCells = 48 * 48;
 
@@ -28,22 +29,22 @@ class NightOcean : public ::testing::Test {
     ocean.Render(now, kStart);
   }
 
+  const GLCall& At(int i) const { return GLRecorder::Calls()[i]; }
   unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
 
-  static std::vector<int> Begins() {
+  static std::vector<int> Indices(const std::string& name, double arg0 = -1) {
     std::vector<int> out;
-    for (int i = GLRecorder::Find("glBegin"); i >= 0; i = GLRecorder::Find("glBegin", i + 1)) out.push_back(i);
+    for (int i = GLRecorder::Find(name); i >= 0; i = GLRecorder::Find(name, i + 1))
+      if (arg0 < 0 || GLRecorder::Calls()[i].args[0] == arg0) out.push_back(i);
     return out;
   }
 
-  static int FindArg(const std::string& name, double arg0, int from = 0) {
-    for (int i = GLRecorder::Find(name, from); i >= 0; i = GLRecorder::Find(name, i + 1))
-      if (GLRecorder::Calls()[i].args[0] == arg0) return i;
-    return -1;
-  }
-
-  static Vec3 AsVec(const GLCall& c) {
-    return Vec3{static_cast<float>(c.args[0]), static_cast<float>(c.args[1]), static_cast<float>(c.args[2])};
+  void ExpectPictureQuad(int i, double w, double h) const {
+    const double expected[4][4] = {{1, 1, w, -h}, {1, 0, w, h}, {0, 0, -w, h}, {0, 1, -w, -h}};
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_EQ(At(i + 1 + 2 * k).args, (Args{expected[k][0], expected[k][1]})) << i;
+      EXPECT_EQ(At(i + 2 + 2 * k).args, (Args{expected[k][2], expected[k][3], 0})) << i;
+    }
   }
 
   // Reference height: sines in double of (integer + float phase), one rounding.
@@ -74,177 +75,97 @@ TEST_F(NightOcean, InitSetsItsValuesAndLoadsThreeTexturesInOrder) {
   EXPECT_EQ(fresh.entries[Slot::water]->Id(), 1u);
   EXPECT_EQ(fresh.entries[Slot::skynight]->Id(), 2u);
   EXPECT_EQ(fresh.entries[Slot::lyrics_ocean]->Id(), 3u);
-  EXPECT_EQ(GLRecorder::Count("glGenTextures"), 3);
 }
 
-TEST_F(NightOcean, ClearsToBlackAndSetsLight0BeforeTheModelviewReset) {
-  Frame(35000);
-  EXPECT_EQ(GLRecorder::Named("glClearColor")[0].args, (std::vector<double>{0, 0, 0, 0}));
-  EXPECT_EQ(GLRecorder::Named("glClear")[0].args[0], double(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
+TEST_F(NightOcean, Light0BeforeTheModelviewResetAndAnUnlitSky) {
+  Frame(36500);  // u = 2
+  EXPECT_EQ(At(0).args, (Args{0, 0, 0, 0}));
+  EXPECT_EQ(At(1).args, Args{GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT});
   const std::vector<GLCall> lights = GLRecorder::Named("glLightfv");
   ASSERT_EQ(lights.size(), 3u);
-  EXPECT_EQ(lights[0].args, (std::vector<double>{GL_LIGHT0, GL_AMBIENT, 0.5, 0.5, 0.5, 1}));
-  EXPECT_EQ(lights[1].args, (std::vector<double>{GL_LIGHT0, GL_DIFFUSE, 1, 1, 1, 1}));
-  EXPECT_EQ(lights[2].args, (std::vector<double>{GL_LIGHT0, GL_POSITION, 0, 10, -10, 1}));
+  EXPECT_EQ(lights[0].args, (Args{GL_LIGHT0, GL_AMBIENT, 0.5, 0.5, 0.5, 1}));
+  EXPECT_EQ(lights[1].args, (Args{GL_LIGHT0, GL_DIFFUSE, 1, 1, 1, 1}));
+  EXPECT_EQ(lights[2].args, (Args{GL_LIGHT0, GL_POSITION, 0, 10, -10, 1}));
   const int reset = GLRecorder::Find("glLoadIdentity");
-  int lastLight = -1;
-  for (int i = GLRecorder::Find("glLightfv"); i >= 0; i = GLRecorder::Find("glLightfv", i + 1)) lastLight = i;
-  EXPECT_LT(lastLight, reset);
-  const int light0 = FindArg("glEnable", GL_LIGHT0);
-  EXPECT_GE(light0, 0);
-  EXPECT_LT(light0, reset);
-  // No projection of its own and no material of its own.
-  EXPECT_EQ(GLRecorder::Count("glMatrixMode"), 0);
-  EXPECT_EQ(GLRecorder::Count("glMaterialfv"), 0);
-}
+  EXPECT_LT(Indices("glLightfv").back(), reset);
+  EXPECT_LT(Indices("glEnable", GL_LIGHT0)[0], reset);
+  EXPECT_EQ(GLRecorder::Count("glMatrixMode") + GLRecorder::Count("glMaterialfv"), 0);
 
-TEST_F(NightOcean, SkyIsUnlitAndDrawnBeforeTheSurface) {
-  Frame(36500);  // u = 2
-  const auto& calls = GLRecorder::Calls();
-  const std::vector<int> begins = Begins();
-  ASSERT_EQ(begins.size(), 2u + kCells);
-  const int sky = begins[0];
-  EXPECT_GT(FindArg("glEnable", GL_LIGHTING), sky);
-  EXPECT_EQ(calls[sky - 1].name, "glNormal3f");
-  EXPECT_EQ(calls[sky - 1].args, (std::vector<double>{0, 0, 1}));
-  EXPECT_EQ(calls[sky - 2].name, "glBindTexture");
-  EXPECT_EQ(calls[sky - 2].args[1], Id(Slot::skynight));
-  EXPECT_EQ(calls[sky - 3].args, (std::vector<double>{1, 1, 1, 1}));
-  EXPECT_EQ(calls[sky - 4].name, "glTranslatef");
-  EXPECT_EQ(calls[sky - 4].args, (std::vector<double>{1, 4, -70.4f}));  // (2 - u/2, 4, -70 - u/5)
-  const double expected[4][5] = {{1, 1, 40, -20, 0}, {1, 0, 40, 20, 0}, {0, 0, -40, 20, 0}, {0, 1, -40, -20, 0}};
-  for (int k = 0; k < 4; ++k) {
-    EXPECT_EQ(calls[sky + 1 + 2 * k].args, (std::vector<double>{expected[k][0], expected[k][1]}));
-    EXPECT_EQ(calls[sky + 2 + 2 * k].args, (std::vector<double>{expected[k][2], expected[k][3], expected[k][4]}));
-  }
-  // Smooth shading, texturing and blending on, depth test off before the sky.
-  EXPECT_LT(GLRecorder::Find("glShadeModel"), sky);
-  EXPECT_EQ(GLRecorder::Named("glShadeModel")[0].args[0], GL_SMOOTH);
-  EXPECT_LT(FindArg("glDisable", GL_DEPTH_TEST), sky);
-  EXPECT_LT(FindArg("glEnable", GL_TEXTURE_2D), sky);
-  EXPECT_LT(FindArg("glEnable", GL_BLEND), sky);
+  const int sky = GLRecorder::Find("glBegin");
+  EXPECT_GT(Indices("glEnable", GL_LIGHTING)[0], sky);
+  EXPECT_LT(Indices("glDisable", GL_DEPTH_TEST)[0], sky);
+  EXPECT_EQ(GLRecorder::Named("glShadeModel")[0].args, Args{GL_SMOOTH});
+  EXPECT_EQ(At(sky - 4).args, (Args{1, 4, -70.4f}));  // (2 - u/2, 4, -70 - u/5)
+  EXPECT_EQ(At(sky - 3).args, (Args{1, 1, 1, 1}));
+  EXPECT_EQ(At(sky - 2).args[1], Id(Slot::skynight));
+  EXPECT_EQ(At(sky - 1).args, (Args{0, 0, 1}));
+  ExpectPictureQuad(sky, 40, 20);
 }
 
 TEST_F(NightOcean, SurfaceTiltsAndSwingsItsDepthScale) {
   Frame(36500);  // u = 2
-  const auto& calls = GLRecorder::Calls();
-  const int t = GLRecorder::Find("glTranslatef", Begins()[0]);
-  ASSERT_GT(t, 0);
-  EXPECT_EQ(calls[t - 1].name, "glLoadIdentity");
-  EXPECT_EQ(calls[t].args, (std::vector<double>{5.6f, 0, -12}));
-  EXPECT_EQ(calls[t + 1].name, "glRotatef");
-  EXPECT_EQ(calls[t + 1].args, (std::vector<double>{2, 1, 0, 0}));
-  EXPECT_EQ(calls[t + 2].args, (std::vector<double>{8, 0, 1, 0}));
-  EXPECT_EQ(calls[t + 3].name, "glScalef");
-  EXPECT_EQ(calls[t + 3].args[2], static_cast<float>((std::sin(2.0) + 8) / 12));
-  EXPECT_EQ(calls[t + 4].args[1], Id(Slot::water));
-  EXPECT_EQ(calls[t + 5].name, "glEnable");
-  EXPECT_EQ(calls[t + 5].args[0], GL_LIGHTING);
+  const int t = GLRecorder::Find("glTranslatef", GLRecorder::Find("glEnd"));
+  EXPECT_EQ(At(t - 1).name, "glLoadIdentity");
+  EXPECT_EQ(At(t).args, (Args{5.6f, 0, -12}));
+  EXPECT_EQ(At(t + 1).args, (Args{2, 1, 0, 0}));
+  EXPECT_EQ(At(t + 2).args, (Args{8, 0, 1, 0}));
+  EXPECT_EQ(At(t + 3).args, (Args{1, 1, static_cast<float>((std::sin(2.0) + 8) / 12)}));
+  EXPECT_EQ(At(t + 4).args[1], Id(Slot::water));
+  EXPECT_EQ(At(t + 5).args, Args{GL_LIGHTING});
 
-  Frame(32501);  // first frame: untilted, depth scale 8/12
-  const int first = GLRecorder::Find("glScalef");
-  EXPECT_NEAR(GLRecorder::Calls()[first].args[2], 8.0 / 12, 1e-4);
-  EXPECT_EQ(GLRecorder::Calls()[first - 2].name, "glRotatef");
-  EXPECT_NEAR(GLRecorder::Calls()[first - 2].args[0], 0.0, 1e-3);
-  Frame(32500 + 3142);  // u close to pi/2: the largest depth scale
-  EXPECT_NEAR(GLRecorder::Named("glScalef")[0].args[2], 9.0 / 12, 1e-6);
+  Frame(32501);  // the first frame: untilted, depth scale 8/12
+  EXPECT_NEAR(GLRecorder::Named("glRotatef")[0].args[0], 0.0, 1e-3);
+  EXPECT_NEAR(GLRecorder::Named("glScalef")[0].args[2], 8.0 / 12, 1e-4);
 }
 
-TEST_F(NightOcean, EveryCellSendsItsUpwardFaceNormalThenFourVertices) {
+TEST_F(NightOcean, EveryCellSendsTheUpwardNormalOfBCDThenFourVertices) {
   Frame(36500);
-  const auto& calls = GLRecorder::Calls();
-  const std::vector<int> begins = Begins();
-  ASSERT_EQ(begins.size(), 2u + kCells);
+  const std::vector<int> begins = Indices("glBegin");
+  ASSERT_EQ(begins.size(), 2u + kCells);  // each cell in its own begin/end
   const float s = static_cast<float>(1.0 / 48);
   for (int cell = 0; cell < kCells; ++cell) {
-    const int a = -24 + cell / 48, b = -24 + cell % 48;
-    const int i = begins[1 + cell];
+    const int a = -24 + cell / 48, b = -24 + cell % 48, i = begins[1 + cell];
     SCOPED_TRACE("cell a=" + std::to_string(a) + " b=" + std::to_string(b));
-    ASSERT_EQ(calls[i].args[0], GL_QUADS);
-    ASSERT_EQ(calls[i + 1].name, "glNormal3f");
+    ASSERT_EQ(At(i + 1).name, "glNormal3f");
+    ASSERT_EQ(At(i + 10).name, "glEnd");
     const int rows[4] = {a, a + 1, a + 1, a}, cols[4] = {b, b, b + 1, b + 1};
     Vec3 corner[4];
     for (int k = 0; k < 4; ++k) {
-      const GLCall& tex = calls[i + 2 + 2 * k];
-      const GLCall& v = calls[i + 3 + 2 * k];
-      ASSERT_EQ(tex.name, "glTexCoord2f");
-      ASSERT_EQ(v.name, "glVertex3f");
-      EXPECT_EQ(tex.args[0], static_cast<float>(cols[k] + 24) * s);
-      EXPECT_EQ(tex.args[1], static_cast<float>(rows[k] + 24) * s);
-      EXPECT_EQ(v.args[0], cols[k]);
-      EXPECT_EQ(v.args[1], Height(rows[k], cols[k], 0.0f));
-      EXPECT_EQ(v.args[2], rows[k]);
-      corner[k] = AsVec(v);
+      ASSERT_EQ(At(i + 2 + 2 * k).name, "glTexCoord2f");
+      EXPECT_EQ(At(i + 2 + 2 * k).args, (Args{(cols[k] + 24) * s, (rows[k] + 24) * s}));
+      corner[k] = Vec3{static_cast<float>(cols[k]), Height(rows[k], cols[k], 0.0f), static_cast<float>(rows[k])};
+      EXPECT_EQ(At(i + 3 + 2 * k).args, (Args{corner[k].x, corner[k].y, corner[k].z}));
     }
-    ASSERT_EQ(calls[i + 10].name, "glEnd");
-    // The normal of B, C, D (not of A, B, C), pointing up.
     const Vec3 n = FaceNormal(corner[1], corner[2], corner[3]);
-    EXPECT_EQ(calls[i + 1].args, (std::vector<double>{n.x, n.y, n.z}));
-    EXPECT_GT(calls[i + 1].args[1], 0.9);
+    EXPECT_EQ(At(i + 1).args, (Args{n.x, n.y, n.z}));
+    EXPECT_GT(n.y, 0.9f);
   }
-  // The scratch member holds the last cell's normal.
-  const GLCall& last = calls[begins[kCells] + 1];
-  EXPECT_EQ(ocean.cellNormal.x, static_cast<float>(last.args[0]));
-  EXPECT_EQ(ocean.cellNormal.y, static_cast<float>(last.args[1]));
-  EXPECT_EQ(ocean.cellNormal.z, static_cast<float>(last.args[2]));
+  const Vec3& last = ocean.cellNormal;  // the scratch member holds the last cell's normal
+  EXPECT_EQ(At(begins[kCells] + 1).args, (Args{last.x, last.y, last.z}));
 }
 
-TEST_F(NightOcean, PhaseAdvancesByAFixedStepPerFrame) {
+TEST_F(NightOcean, PhaseAdvancesByAFixedStepPerFrameAfterDrawing) {
   Frame(33000);
   EXPECT_EQ(ocean.phase, 0.01f);
-  Frame(33000);  // the same time again: still one step
+  Frame(33000);  // the same time again: one more step
   EXPECT_EQ(ocean.phase, 0.01f + 0.01f);
-  // The frame is drawn with the phase reached before it.
-  const std::vector<int> begins = Begins();
-  EXPECT_EQ(GLRecorder::Calls()[begins[1] + 3].args[1], Height(-24, -24, 0.01f));
-  float expected = ocean.phase;
-  for (int now = 33001; now < 33011; ++now) {
+  EXPECT_EQ(At(Indices("glBegin")[1] + 3).args[1], Height(-24, -24, 0.01f));
+}
+
+TEST_F(NightOcean, LyricLineAtFullOpacityDriftsLeftOverEverything) {
+  for (int now : {32501, 38000, 43499}) {
     Frame(now);
-    expected += 0.01f;
+    const float u = static_cast<float>(now - kStart) / 2000;
+    const int lyric = Indices("glBegin").back();
+    EXPECT_EQ(At(lyric - 1).args[1], Id(Slot::lyrics_ocean)) << now;
+    EXPECT_EQ(At(lyric - 2).args, (Args{1, 1, 1, 1}));
+    EXPECT_EQ(At(lyric - 3).args, (Args{1 - u / 5, -2, -10})) << now;
+    EXPECT_EQ(At(lyric - 4).name, "glLoadIdentity");
+    EXPECT_EQ(At(lyric - 5).args, (Args{GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}));
+    ExpectPictureQuad(lyric, 4, 1);
+    EXPECT_LT(Indices("glDisable", GL_LIGHTING)[0], lyric);
+    EXPECT_LT(Indices("glDisable", GL_LIGHT0)[0], lyric);
   }
-  EXPECT_EQ(ocean.phase, expected);
-}
-
-TEST_F(NightOcean, LyricLineDriftsLeftAtFullOpacityOverEverything) {
-  Frame(38000);  // u = 2.75
-  const auto& calls = GLRecorder::Calls();
-  const std::vector<int> begins = Begins();
-  const int lyric = begins.back();
-  ASSERT_EQ(calls[lyric - 1].name, "glBindTexture");
-  EXPECT_EQ(calls[lyric - 1].args[1], Id(Slot::lyrics_ocean));
-  EXPECT_EQ(calls[lyric - 2].args, (std::vector<double>{1, 1, 1, 1}));
-  EXPECT_EQ(calls[lyric - 3].name, "glTranslatef");
-  EXPECT_EQ(calls[lyric - 3].args, (std::vector<double>{1 - 2.75f / 5, -2, -10}));
-  EXPECT_EQ(calls[lyric - 4].name, "glLoadIdentity");
-  EXPECT_EQ(calls[lyric - 5].name, "glBlendFunc");
-  const double expected[4][5] = {{1, 1, 4, -1, 0}, {1, 0, 4, 1, 0}, {0, 0, -4, 1, 0}, {0, 1, -4, -1, 0}};
-  for (int k = 0; k < 4; ++k) {
-    EXPECT_EQ(calls[lyric + 1 + 2 * k].args, (std::vector<double>{expected[k][0], expected[k][1]}));
-    EXPECT_EQ(calls[lyric + 2 + 2 * k].args, (std::vector<double>{expected[k][2], expected[k][3], expected[k][4]}));
-  }
-  // Lighting is off again before the lyric.
-  EXPECT_LT(FindArg("glDisable", GL_LIGHTING), lyric);
-  EXPECT_LT(FindArg("glDisable", GL_LIGHT0), lyric);
-  // Present over the whole window, from the first frame to the last.
-  for (int now : {32501, 43499}) {
-    Frame(now);
-    EXPECT_EQ(GLRecorder::Calls()[Begins().back() - 1].args[1], Id(Slot::lyrics_ocean)) << now;
-  }
-  EXPECT_FLOAT_EQ(GLRecorder::Calls()[Begins().back() - 3].args[0], 1 - 5.4995f / 5);
-}
-
-TEST_F(NightOcean, Draws2306QuadsEachInItsOwnBeginEnd) {
-  Frame(40000);
-  EXPECT_EQ(GLRecorder::Count("glBegin"), 2 + kCells);
-  EXPECT_EQ(GLRecorder::Count("glEnd"), 2 + kCells);
-  EXPECT_EQ(GLRecorder::Count("glNormal3f"), 1 + kCells);
-}
-
-TEST_F(NightOcean, LeavesLightsTexturingAndBlendingOffAndDepthTestOn) {
-  Frame(40000);
-  EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
-  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  for (GLenum cap : {GL_LIGHT0, GL_LIGHTING, GL_TEXTURE_2D, GL_BLEND}) EXPECT_FALSE(glIsEnabled(cap));
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 }

@@ -101,16 +101,6 @@ TEST_F(NightOceanPixels, LyricLineDriftsLeftOverTheSurface) {
   EXPECT_FALSE(Near(gl.At(Column(4.1f), Row(-2)), 255, 0, 255, 40));
 }
 
-TEST_F(NightOceanPixels, WavesMoveByAStepPerFrame) {
-  Paint(Slot::lyrics_ocean, 0, 0, 0, 0);
-  Frame(38000, 0.0f);
-  const std::vector<unsigned char> first = ReadFrame();
-  Frame(38000, 0.0f);
-  EXPECT_EQ(ReadFrame(), first);  // same phase, same picture
-  Frame(38000, 1.0f);
-  EXPECT_NE(ReadFrame(), first);
-}
-
 TEST_F(NightOceanPixels, WithTheGeneratedDataTheLyricIsVisible) {
   if (!gl.dataFound) GTEST_SKIP() << "generated data folder not there";
   Frame(38000);
