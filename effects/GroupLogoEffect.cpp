@@ -1,8 +1,59 @@
 #include "effects/GroupLogoEffect.h"
 
-void GroupLogoEffect::Init() {}
+#include <GL/gl.h>
+
+#include "services/TextureBank.h"
+
+namespace {
+
+void UnitQuad() {
+  glBegin(GL_QUADS);
+  glTexCoord2f(1.0f, 1.0f); glVertex3f(1.0f, -1.0f, 0.0f);
+  glTexCoord2f(1.0f, 0.0f); glVertex3f(1.0f, 1.0f, 0.0f);
+  glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.0f, 1.0f, 0.0f);
+  glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.0f, -1.0f, 0.0f);
+  glEnd();
+}
+
+}  // namespace
+
+void GroupLogoEffect::Init() {
+  textures->entries[Slot::vqLogo]->Load();
+  textures->entries[Slot::vantelquorix]->Load();
+  textures->entries[Slot::vantelquorix_arabic]->Load();
+}
 
 bool GroupLogoEffect::Render(int now, int start) {
   elapsed = now - start;
+  const float x = static_cast<float>((now - start) / 1000.0);  // seconds into the window
+  const float y = static_cast<float>(1 - x);
+
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glLoadIdentity();
+  glTranslatef(0.0f, 0.0f, -3.0f);
+
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  textures->entries[Slot::vqLogo]->Bind();
+  UnitQuad();
+
+  // Both names at the same place below the logo; the alphas leave [0, 1]
+  // on purpose and OpenGL clamps them: Arabic alone, a cross-fade from 0.5 s
+  // to 1.5 s, then Latin alone.
+  glTranslatef(0.0f, -0.8f, 0.0f);
+  glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(x - 0.5));
+  textures->entries[Slot::vantelquorix]->Bind();
+  UnitQuad();
+  glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(y + 0.5));
+  textures->entries[Slot::vantelquorix_arabic]->Bind();
+  UnitQuad();
+
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glEnable(GL_DEPTH_TEST);
   return true;
 }

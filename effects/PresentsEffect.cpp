@@ -1,8 +1,52 @@
 #include "effects/PresentsEffect.h"
 
-void PresentsEffect::Init() {}
+#include <GL/gl.h>
+
+#include "services/TextureBank.h"
+
+namespace {
+
+void UnitQuad() {
+  glBegin(GL_QUADS);
+  glTexCoord2f(1.0f, 1.0f); glVertex3f(1.0f, -1.0f, 0.0f);
+  glTexCoord2f(1.0f, 0.0f); glVertex3f(1.0f, 1.0f, 0.0f);
+  glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.0f, 1.0f, 0.0f);
+  glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.0f, -1.0f, 0.0f);
+  glEnd();
+}
+
+}  // namespace
+
+void PresentsEffect::Init() {
+  textures->entries[Slot::presents]->Load();
+  textures->entries[Slot::presents_arabic]->Load();
+}
 
 bool PresentsEffect::Render(int now, int start) {
   elapsed = now - start;
+  const float x = static_cast<float>((now - start) / 1000.0);  // seconds into the window
+  const float y = static_cast<float>(1 - x);
+
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glLoadIdentity();
+  glTranslatef(0.0f, 0.0f, -3.0f);
+
+  // Latin caption first, the Arabic one over it; alphas left unclamped
+  // (OpenGL clamps them): Arabic alone, cross-fade from 0.5 s to 1.5 s, Latin alone.
+  glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(x - 0.5));
+  textures->entries[Slot::presents]->Bind();
+  UnitQuad();
+  glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(y + 0.5));
+  textures->entries[Slot::presents_arabic]->Bind();
+  UnitQuad();
+
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glEnable(GL_DEPTH_TEST);
   return true;
 }

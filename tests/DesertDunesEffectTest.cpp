@@ -1,0 +1,273 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "effects/DesertDunesEffect.h"
+#include "services/Random.h"
+#include "services/TextureBank.h"
+#include "tests/support/GLRecorder.h"
+#include "tests/support/RecordingBoxes.h"
+
+namespace {
+
+using Args = std::vector<double>;
+constexpr int kFirstStart = 0, kSecondStart = 15750;
+constexpr int kCells = 256;
+
+class DesertDunes : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GLRecorder::Clear();
+    dunes.Init();
+  }
+
+  void Frame(int now, int start) {
+    GLRecorder::Clear();
+    dunes.Render(now, start);
+  }
+
+  const GLCall& At(int i) const { return GLRecorder::Calls()[i]; }
+  unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
+
+  static std::vector<int> Indices(const std::string& name) {
+    std::vector<int> out;
+    for (int i = GLRecorder::Find(name); i >= 0; i = GLRecorder::Find(name, i + 1)) out.push_back(i);
+    return out;
+  }
+
+  // Index of the first glLoadIdentity issued while the model-view matrix is selected.
+  static int FirstModelviewIdentity() {
+    double mode = GL_MODELVIEW;
+    const auto& calls = GLRecorder::Calls();
+    for (int i = 0; i < static_cast<int>(calls.size()); ++i) {
+      if (calls[i].name == "glMatrixMode") mode = calls[i].args[0];
+      if (calls[i].name == "glLoadIdentity" && mode == GL_MODELVIEW) return i;
+    }
+    return -1;
+  }
+
+  // Index of the bind of an overlay's texture, or -1 when it is not drawn.
+  int OverlayBind(int slot) const {
+    for (int i : Indices("glBindTexture"))
+      if (At(i).args[1] == Id(slot)) return i;
+    return -1;
+  }
+
+  // The picture quad of half-width w and half-height h starting at glBegin index i.
+  void ExpectPictureQuad(int i, double w, double h) const {
+    const double expected[4][4] = {{1, 1, w, -h}, {1, 0, w, h}, {0, 0, -w, h}, {0, 1, -w, -h}};
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_EQ(At(i + 1 + 2 * k).args, (Args{expected[k][0], expected[k][1]})) << i;
+      EXPECT_EQ(At(i + 2 + 2 * k).args, (Args{expected[k][2], expected[k][3], 0})) << i;
+    }
+  }
+
+  // Reference height: sines in double of (integer + float phase), one rounding.
+  static float Height(int r, int c, float phase) {
+    const double sr = std::sin(static_cast<double>(static_cast<float>(r) + phase));
+    const double sc = std::sin(static_cast<double>(static_cast<float>(c) + phase));
+    return static_cast<float>((sr + sc) * static_cast<double>(0.3f) * sr);
+  }
+
+  RecordingBoxes boxes;
+  TextureBank bank;
+  DesertDunesEffect dunes{&bank};
+};
+
+}  // namespace
+
+TEST_F(DesertDunes, InitSetsItsValuesAndLoadsFiveTexturesInOrder) {
+  TextureBank fresh;
+  DesertDunesEffect effect{&fresh};
+  const std::uint32_t state = Random::State();
+  GLRecorder::Clear();
+  effect.Init();
+  EXPECT_EQ(effect.phase, 2.0f);
+  EXPECT_EQ(effect.gridSize, 16);
+  EXPECT_EQ(effect.amplitude, 0.3f);
+  EXPECT_EQ(effect.pi, 3.14159274f);
+  EXPECT_EQ(Random::State(), state);
+  const int order[] = {Slot::sand, Slot::skyday, Slot::lumivane, Slot::lyrics_desert, Slot::lyrics_whats};
+  for (unsigned k = 0; k < 5; ++k) EXPECT_EQ(fresh.entries[order[k]]->Id(), k + 1);  // names given in load order
+}
+
+TEST_F(DesertDunes, FirstWindowAloneHasItsOwnProjectionPushedAndPopped) {
+  Frame(4250, kFirstStart);  // u = 2.125
+  const int push = GLRecorder::Find("glPushMatrix");
+  ASSERT_GE(push, 1);
+  EXPECT_EQ(At(push - 1).args, Args{GL_PROJECTION});
+  EXPECT_EQ(At(push + 1).name, "glLoadIdentity");
+  EXPECT_EQ(At(push + 2).name, "gluPerspective");
+  EXPECT_EQ(At(push + 2).args, (Args{60 * 2.125f / 4, 1.0, static_cast<double>(0.1f), 100.0}));
+  EXPECT_EQ(At(push + 3).args, Args{GL_MODELVIEW});
+  const std::vector<int> begins = Indices("glBegin");
+  ASSERT_EQ(begins.size(), 1u + kCells);  // sky and terrain, no overlay
+  const int pop = GLRecorder::Find("glPopMatrix");
+  ASSERT_GT(pop, begins.back());
+  EXPECT_EQ(At(pop - 1).args, Args{GL_PROJECTION});
+  EXPECT_EQ(At(pop + 1).args, Args{GL_MODELVIEW});
+  EXPECT_EQ(GLRecorder::Count("glPushMatrix") + GLRecorder::Count("glPopMatrix"), 2);
+
+  Frame(1, kFirstStart);  // almost no field of view at the start
+  EXPECT_NEAR(GLRecorder::Named("gluPerspective")[0].args[0], 0.0075, 1e-9);
+
+  for (int now : {15751, 24000, 32499}) {
+    Frame(now, kSecondStart);
+    EXPECT_EQ(GLRecorder::Count("gluPerspective") + GLRecorder::Count("glPushMatrix") +
+                  GLRecorder::Count("glPopMatrix") + GLRecorder::Count("glMatrixMode"),
+              0)
+        << now;
+  }
+}
+
+TEST_F(DesertDunes, LightsAreSetBeforeTheModelviewReset) {
+  for (int start : {kFirstStart, kSecondStart}) {
+    Frame(start + 3000, start);  // u = 1.5
+    const std::vector<GLCall> lights = GLRecorder::Named("glLightfv");
+    ASSERT_EQ(lights.size(), 6u);
+    EXPECT_EQ(lights[0].args, (Args{GL_LIGHT1, GL_AMBIENT, 1, 1, 1, 1}));
+    EXPECT_EQ(lights[1].args, (Args{GL_LIGHT1, GL_DIFFUSE, 1, 1, 1, 1}));
+    EXPECT_EQ(lights[2].args, (Args{GL_LIGHT1, GL_POSITION, 2.25, 10, 10, 1}));  // x = u^2
+    EXPECT_EQ(lights[3].args, (Args{GL_LIGHT2, GL_AMBIENT, 1, 1, 1, 1}));
+    EXPECT_EQ(lights[4].args, (Args{GL_LIGHT2, GL_DIFFUSE, 0.6f, 0.6f, 0.6f, 1}));
+    EXPECT_EQ(lights[5].args, (Args{GL_LIGHT2, GL_POSITION, 10, 100, 200, 1}));
+    const int reset = FirstModelviewIdentity();
+    EXPECT_LT(Indices("glLightfv").back(), reset) << start;
+    int lighting = -1;
+    for (int i : Indices("glEnable"))
+      if (At(i).args[0] == GL_LIGHTING && lighting < 0) lighting = i;
+    EXPECT_LT(lighting, reset) << start;
+    EXPECT_GE(lighting, 0) << start;
+    for (const GLCall& c : GLRecorder::Calls())  // GL_LIGHT0 is left as it is
+      EXPECT_FALSE((c.name == "glEnable" || c.name == "glDisable") && c.args[0] == GL_LIGHT0);
+  }
+}
+
+TEST_F(DesertDunes, SkyThenTerrainCellsInRowOrderWithoutDepthTest) {
+  Frame(19750, kSecondStart);  // u = 2, title overlay due
+  const std::vector<int> begins = Indices("glBegin");
+  ASSERT_EQ(begins.size(), 2u + kCells);
+  const int sky = begins[0];
+  EXPECT_EQ(At(sky - 4).args, (Args{0, 25, -70.4f}));  // receding by u/5
+  EXPECT_EQ(At(sky - 3).args, (Args{1, 1, 1, 1}));
+  EXPECT_EQ(At(sky - 2).args[1], Id(Slot::skyday));
+  EXPECT_EQ(At(sky - 1).name, "glNormal3f");
+  EXPECT_EQ(At(sky - 1).args, (Args{0, 0, 1}));
+  EXPECT_EQ(GLRecorder::Count("glNormal3f"), 1);  // the terrain uses this normal too
+  ExpectPictureQuad(sky, 120, 20);
+
+  const int t = GLRecorder::Find("glTranslatef", sky);
+  EXPECT_EQ(At(t - 1).name, "glLoadIdentity");
+  EXPECT_EQ(At(t).args, (Args{2, 0, -12}));  // 3 - u/2
+  EXPECT_EQ(At(t + 1).args, (Args{8, 1, 0, 0}));
+  EXPECT_EQ(At(t + 2).args, (Args{8, 0, 1, 0}));
+  EXPECT_EQ(At(t + 3).name, "glScalef");
+  EXPECT_EQ(At(t + 3).args, (Args{2, 1, 1}));
+  EXPECT_EQ(At(t + 4).args[1], Id(Slot::sand));
+
+  const float s = 1.0f / 16;
+  for (int cell = 0; cell < kCells; ++cell) {
+    const int a = -8 + cell / 16, b = -8 + cell % 16, i = begins[1 + cell];
+    SCOPED_TRACE("cell a=" + std::to_string(a) + " b=" + std::to_string(b));
+    ASSERT_EQ(At(i + 9).name, "glEnd");
+    EXPECT_EQ(At(i - 3).args, Args{GL_TEXTURE_2D});
+    EXPECT_EQ(At(i - 2).args, (Args{GL_FRONT, GL_FILL}));
+    EXPECT_EQ(At(i - 1).args, Args{GL_LIGHTING});
+    const int rows[4] = {a, a + 1, a + 1, a}, cols[4] = {b, b, b + 1, b + 1};
+    for (int k = 0; k < 4; ++k) {
+      ASSERT_EQ(At(i + 1 + 2 * k).name, "glTexCoord2f");
+      EXPECT_EQ(At(i + 1 + 2 * k).args, (Args{(cols[k] + 8) * s, (rows[k] + 8) * s}));
+      EXPECT_EQ(At(i + 2 + 2 * k).args,
+                (Args{double(cols[k]), Height(rows[k], cols[k], 2.0f), 2.0 * rows[k]}));
+    }
+  }
+  // a = b = -8, phase 2: 0.6 sin^2(-6)
+  EXPECT_NEAR(At(begins[1] + 2).args[1], 0.6 * std::sin(-6.0) * std::sin(-6.0), 1e-6);
+  for (int i = sky; i < begins[kCells]; ++i)
+    EXPECT_FALSE(At(i).name == "glEnable" && At(i).args[0] == GL_DEPTH_TEST) << i;
+}
+
+TEST_F(DesertDunes, PhaseStandsStillUpTo24000ThenAdvancesPerFrameAfterDrawing) {
+  Frame(8499, kFirstStart);
+  Frame(24000, kSecondStart);
+  EXPECT_EQ(dunes.phase, 2.0f);
+
+  Frame(24001, kSecondStart);
+  const float step = static_cast<float>(24001 - kSecondStart) / 2000 / 1000;  // u / 1000
+  EXPECT_EQ(dunes.phaseStep, step);
+  EXPECT_EQ(dunes.phase, 2.0f + step);
+  EXPECT_EQ(At(Indices("glBegin")[1] + 2).args[1], Height(-8, -8, 2.0f));  // drawn before the advance
+  Frame(24001, kSecondStart);  // the same time again: another step
+  EXPECT_EQ(dunes.phase, 2.0f + step + step);
+  EXPECT_EQ(At(Indices("glBegin")[1] + 2).args[1], Height(-8, -8, 2.0f + step));
+
+  Frame(32000, kSecondStart);  // the step grows with u
+  EXPECT_EQ(dunes.phaseStep, 8.125f / 1000);
+  // The first window neither resets nor advances it.
+  const float reached = dunes.phase;
+  Frame(100, kFirstStart);
+  EXPECT_EQ(dunes.phase, reached);
+}
+
+TEST_F(DesertDunes, OverlaysOnlyStrictlyInsideTheirSpans) {
+  struct Case {
+    int now;
+    bool title, whats, desert;
+  };
+  const Case cases[] = {
+      {17000, 0, 0, 0}, {17001, 1, 0, 0}, {20000, 1, 0, 0}, {20001, 1, 1, 0}, {24999, 1, 1, 0}, {25000, 0, 1, 0},
+      {26999, 0, 1, 0}, {27000, 0, 0, 0}, {27001, 0, 0, 1}, {32499, 0, 0, 1}, {32500, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    Frame(c.now, kSecondStart);
+    EXPECT_EQ(OverlayBind(Slot::lumivane) >= 0, c.title) << c.now;
+    EXPECT_EQ(OverlayBind(Slot::lyrics_whats) >= 0, c.whats) << c.now;
+    EXPECT_EQ(OverlayBind(Slot::lyrics_desert) >= 0, c.desert) << c.now;
+    EXPECT_EQ(GLRecorder::Count("glBegin"), 1 + kCells + c.title + c.whats + c.desert) << c.now;
+  }
+}
+
+TEST_F(DesertDunes, OverlaysFadeByHalfSinesAndDriftApart) {
+  struct Case {
+    int now, slot;
+    double alpha;
+    Args place;
+  };
+  const Case cases[] = {
+      {19000, Slot::lumivane, std::sin(M_PI / 4), {0, 0, -3}},
+      {21000, Slot::lumivane, 1.0, {0, 0, -3}},
+      {21000, Slot::lyrics_whats, std::sin(M_PI / 7), {1 - 2.625f / 5, -1, -10}},
+      {23500, Slot::lyrics_whats, 1.0, {1 - 3.875f / 5, -1, -10}},
+      {29750, Slot::lyrics_desert, 1.0, {7.0f / 5 - 1, -2, -10}},
+      {32499, Slot::lyrics_desert, std::sin(M_PI * 5.499 / 5.5), {8.3745f / 5 - 1, -2, -10}},
+  };
+  for (const Case& c : cases) {
+    Frame(c.now, kSecondStart);
+    const int bind = OverlayBind(c.slot);
+    ASSERT_GE(bind, 0) << c.now;
+    EXPECT_NEAR(At(bind - 1).args[3], c.alpha, 1e-5) << c.now;
+    EXPECT_EQ(At(bind - 2).name, "glTranslatef");
+    EXPECT_EQ(At(bind - 2).args, c.place) << c.now;
+    EXPECT_EQ(At(bind - 3).name, "glLoadIdentity");
+    ExpectPictureQuad(bind + 1, c.slot == Slot::lumivane ? 1 : 4, 1);
+  }
+  // The title comes before the lyric line.
+  Frame(23500, kSecondStart);
+  EXPECT_LT(OverlayBind(Slot::lumivane), OverlayBind(Slot::lyrics_whats));
+}
+
+TEST_F(DesertDunes, ClearsToTheDaySkyAndLeavesTheStandardState) {
+  for (int now : {4000, 21000, 29750}) {
+    Frame(now, now < 8500 ? kFirstStart : kSecondStart);
+    EXPECT_EQ(At(0).name, "glClearColor");
+    EXPECT_EQ(At(0).args, (Args{0.67f, 0.74f, 0.95f, 0}));
+    EXPECT_EQ(At(1).args, Args{GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT});
+    for (GLenum cap : {GL_TEXTURE_2D, GL_BLEND, GL_LIGHTING, GL_LIGHT1, GL_LIGHT2}) EXPECT_FALSE(glIsEnabled(cap));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << now;
+    for (const GLCall& c : GLRecorder::Named("glBlendFunc"))
+      EXPECT_EQ(c.args, (Args{GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}));
+  }
+}

@@ -1,0 +1,87 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "effects/PresentsEffect.h"
+#include "services/TextureBank.h"
+#include "tests/support/GLRecorder.h"
+#include "tests/support/RecordingBoxes.h"
+
+namespace {
+
+using Args = std::vector<double>;
+using Draws = std::vector<std::pair<unsigned, double>>;
+constexpr int kStart = 12000;
+
+class Presents : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GLRecorder::Clear();
+    caption.Init();
+  }
+
+  // Renders one frame; returns (texture, alpha) of each picture in drawing order.
+  Draws Frame(int elapsed) {
+    GLRecorder::Clear();
+    caption.Render(kStart + elapsed, kStart);
+    Draws out;
+    const auto& calls = GLRecorder::Calls();
+    for (size_t i = 1; i < calls.size(); ++i)
+      if (calls[i].name == "glBindTexture") {
+        EXPECT_EQ(calls[i - 1].name, "glColor4f");
+        out.emplace_back(static_cast<unsigned>(calls[i].args[1]), calls[i - 1].args[3]);
+      }
+    return out;
+  }
+
+  unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
+
+  RecordingBoxes boxes;
+  TextureBank bank;
+  PresentsEffect caption{&bank};
+};
+
+}  // namespace
+
+TEST_F(Presents, InitLoadsLatinThenArabicCaption) {
+  TextureBank fresh;
+  PresentsEffect effect{&fresh};
+  GLRecorder::Clear();
+  effect.Init();
+  EXPECT_EQ(fresh.entries[Slot::presents]->Id(), 1u);
+  EXPECT_EQ(fresh.entries[Slot::presents_arabic]->Id(), 2u);
+}
+
+TEST_F(Presents, LatinFirstThenArabicWithUnclampedAlphas) {
+  const unsigned latin = Id(Slot::presents), arabic = Id(Slot::presents_arabic);
+  EXPECT_EQ(Frame(1000), (Draws{{latin, 0.5}, {arabic, 0.5}}));
+  // Outside [0, 1] at both ends of the window, passed as they are.
+  auto f = [](double v) { return static_cast<double>(static_cast<float>(v)); };
+  EXPECT_EQ(Frame(1), (Draws{{latin, f(0.001f - 0.5)}, {arabic, f(static_cast<float>(1 - 0.001f) + 0.5)}}));
+  EXPECT_EQ(Frame(2999), (Draws{{latin, f(2.999f - 0.5)}, {arabic, f(static_cast<float>(1 - 2.999f) + 0.5)}}));
+  EXPECT_NEAR(Frame(2999)[0].second, 2.499, 1e-6);
+}
+
+TEST_F(Presents, BothCaptionsCentredWithoutShiftAndStandardStateLeft) {
+  Frame(1700);
+  const auto& calls = GLRecorder::Calls();
+  EXPECT_EQ(calls[0].args, (Args{0, 0, 0, 0}));
+  EXPECT_EQ(calls[1].args, Args{GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT});
+  EXPECT_EQ(GLRecorder::Count("glLoadIdentity"), 1);
+  ASSERT_EQ(GLRecorder::Count("glTranslatef"), 1);
+  EXPECT_EQ(GLRecorder::Named("glTranslatef")[0].args, (Args{0, 0, -3}));
+  EXPECT_EQ(GLRecorder::Count("glBegin"), 2);
+  const double quad[4][4] = {{1, 1, 1, -1}, {1, 0, 1, 1}, {0, 0, -1, 1}, {0, 1, -1, -1}};
+  for (int i = GLRecorder::Find("glBegin"); i >= 0; i = GLRecorder::Find("glBegin", i + 1)) {
+    EXPECT_EQ(calls[i].args, Args{GL_QUADS});
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_EQ(calls[i + 1 + 2 * k].args, (Args{quad[k][0], quad[k][1]}));
+      EXPECT_EQ(calls[i + 2 + 2 * k].args, (Args{quad[k][2], quad[k][3], 0}));
+    }
+  }
+  EXPECT_EQ(GLRecorder::Named("glBlendFunc")[0].args, (Args{GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}));
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}
