@@ -1,8 +1,107 @@
 #include "effects/ClosingCreditsEffect.h"
 
-void ClosingCreditsEffect::Init() {}
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "services/Random.h"
+#include "services/TextureBank.h"
+
+namespace {
+
+// A picture quad of half-width w and half-height h in the z = 0 plane, upright.
+void PictureQuad(float w, float h) {
+  glBegin(GL_QUADS);
+  glTexCoord2f(1.0f, 1.0f); glVertex3f(w, -h, 0.0f);
+  glTexCoord2f(1.0f, 0.0f); glVertex3f(w, h, 0.0f);
+  glTexCoord2f(0.0f, 0.0f); glVertex3f(-w, h, 0.0f);
+  glTexCoord2f(0.0f, 1.0f); glVertex3f(-w, -h, 0.0f);
+  glEnd();
+}
+
+}  // namespace
+
+void ClosingCreditsEffect::Init() {
+  textures->entries[Slot::background06]->Load();
+  textures->entries[Slot::finalcredits]->Load();
+  textures->entries[Slot::ruxoparty]->Load();
+  textures->entries[Slot::line02]->Load();
+
+  // Four draws per line, in this order; they continue the program-wide
+  // sequence left by the scenes initialised before this one.
+  for (FallingLine& line : lines) {
+    line.alpha = static_cast<float>(Random::rand() % 10) / 20.0f;
+    line.x = static_cast<float>(Random::rand() % 100 - 50) / 3.0f;
+    line.halfHeight = static_cast<float>(Random::rand() % 20) / 10.0f + 0.3f;
+    line.fallSpeed = line.halfHeight / 100.0f;
+    line.y = static_cast<float>(Random::rand() % 30 - 10);
+  }
+  pi = 3.14159274f;
+}
 
 bool ClosingCreditsEffect::Render(int now, int start) {
   elapsed = now - start;
+  const float s = static_cast<float>(elapsed / 1000.0);
+
+  glLoadIdentity();
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+  // Dim background filling the view.
+  glLoadIdentity();
+  glTranslatef(0.0f, 0.0f, -3.0f);
+  glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
+  textures->entries[Slot::background06]->Bind();
+  PictureQuad(1.82f, 1.0f);
+
+  // Each line is drawn where it is, then falls one step; lines are never
+  // brought back, so those that left the view stay gone.
+  glLoadIdentity();
+  glTranslatef(0.0f, 0.0f, -30.0f);
+  textures->entries[Slot::line02]->Bind();
+  for (FallingLine& line : lines) {
+    glPushMatrix();
+    glTranslatef(line.x, line.y, 0.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, line.alpha);
+    PictureQuad(1.0f, line.halfHeight);
+    glPopMatrix();
+    line.y -= line.fallSpeed;
+  }
+
+  // Dark panel over the left half; its alpha passes 1 after 7 s and is
+  // clamped by OpenGL.
+  glDisable(GL_TEXTURE_2D);
+  glLoadIdentity();
+  glTranslatef(-1.1f, 0.0f, -2.0f);
+  glColor4f(0.0f, 0.0f, 0.0f, s / 10.0f + 0.3f);
+  glBegin(GL_QUADS);
+  glVertex3f(1.0f, -1.0f, 0.0f);
+  glVertex3f(1.0f, 1.0f, 0.0f);
+  glVertex3f(-1.0f, 1.0f, 0.0f);
+  glVertex3f(-1.0f, -1.0f, 0.0f);
+  glEnd();
+
+  glEnable(GL_TEXTURE_2D);
+  glLoadIdentity();
+  glTranslatef(-1.2f, 0.0f, -4.0f);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  textures->entries[Slot::finalcredits]->Bind();
+  PictureQuad(1.0f, 1.0f);
+
+  if (elapsed > 5000 && elapsed < 20000) {
+    glLoadIdentity();
+    glTranslatef(2.0f, 0.0f, -8.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 5.0f) / 15.0f))));
+    textures->entries[Slot::ruxoparty]->Bind();
+    PictureQuad(2.0f, 1.0f);
+  }
+
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glEnable(GL_DEPTH_TEST);
   return true;
 }

@@ -1,0 +1,209 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "effects/ClosingCreditsEffect.h"
+#include "services/Random.h"
+#include "services/TextureBank.h"
+#include "tests/support/GLRecorder.h"
+#include "tests/support/RecordingBoxes.h"
+
+namespace {
+
+constexpr int kStart = 177000;
+constexpr int kEarlierInitDraws = 1360;  // the scenes initialised before this one
+
+using Vertices = std::vector<std::vector<double>>;
+
+struct Quad {
+  Vertices tex, pos;
+};
+
+std::vector<Quad> Quads() {
+  std::vector<Quad> quads;
+  bool open = false;
+  for (const GLCall& c : GLRecorder::Calls()) {
+    if (c.name == "glBegin") {
+      EXPECT_EQ(c.args[0], GL_QUADS);
+      quads.emplace_back();
+      open = true;
+    } else if (c.name == "glEnd") {
+      open = false;
+    } else if (open && c.name == "glTexCoord2f") {
+      quads.back().tex.push_back(c.args);
+    } else if (open && c.name == "glVertex3f") {
+      quads.back().pos.push_back(c.args);
+    }
+  }
+  return quads;
+}
+
+Vertices Rect(double w, double h) { return {{w, -h, 0}, {w, h, 0}, {-w, h, 0}, {-w, -h, 0}}; }
+const Vertices kPictureTex = {{1, 1}, {1, 0}, {0, 0}, {0, 1}};
+
+class ClosingCredits : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The generator as the start-up leaves it for this scene's Init.
+    Random::srand(1);
+    for (int i = 0; i < kEarlierInitDraws; ++i) Random::rand();
+    GLRecorder::Clear();
+    scene.Init();
+  }
+  void Frame(int elapsed) {
+    GLRecorder::Clear();
+    scene.Render(kStart + elapsed, kStart);
+  }
+  bool Bound(int slot) {
+    for (const GLCall& c : GLRecorder::Named("glBindTexture"))
+      if (c.args[1] == bank.entries[slot]->Id()) return true;
+    return false;
+  }
+
+  RecordingBoxes boxes;  // the textures are missing here
+  TextureBank bank;
+  ClosingCreditsEffect scene{&bank};
+};
+
+}  // namespace
+
+TEST_F(ClosingCredits, InitLoadsTexturesInOrder) {
+  const int order[] = {Slot::background06, Slot::finalcredits, Slot::ruxoparty, Slot::line02};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_TRUE(bank.entries[order[i]]->Loaded());
+    EXPECT_EQ(bank.entries[order[i]]->Id(), static_cast<unsigned>(i + 1));
+  }
+  EXPECT_EQ(scene.pi, 3.14159274f);
+}
+
+TEST_F(ClosingCredits, FirstLinesStartWhereTheStartUpSequencePutsThem) {
+  const FallingLine& a = scene.lines[0];
+  EXPECT_FLOAT_EQ(a.alpha, 0.15f);
+  EXPECT_FLOAT_EQ(a.x, 12.0f);
+  EXPECT_FLOAT_EQ(a.halfHeight, 0.5f);
+  EXPECT_FLOAT_EQ(a.fallSpeed, 0.005f);
+  EXPECT_EQ(a.y, -10.0f);
+  const FallingLine& b = scene.lines[1];
+  EXPECT_FLOAT_EQ(b.alpha, 0.1f);
+  EXPECT_FLOAT_EQ(b.x, -22.0f / 3.0f);  // a fraction: the division is not an integer one
+  EXPECT_FLOAT_EQ(b.halfHeight, 1.7f);
+  EXPECT_FLOAT_EQ(b.fallSpeed, 0.017f);
+  EXPECT_EQ(b.y, 11.0f);
+}
+
+TEST_F(ClosingCredits, InitDrawsExactly512Values) {
+  const std::uint32_t after = Random::State();
+  Random::srand(1);
+  for (int i = 0; i < kEarlierInitDraws + 512; ++i) Random::rand();
+  EXPECT_EQ(Random::State(), after);
+}
+
+TEST_F(ClosingCredits, LinesAreDrawnBeforeTheyFallAndNeverComeBack) {
+  const float y0 = scene.lines[0].y, y1 = scene.lines[1].y;
+  Frame(100);
+  std::vector<GLCall> translates = GLRecorder::Named("glTranslatef");
+  // background, the lines' group, then one per line
+  ASSERT_GE(translates.size(), 2u + 128u);
+  EXPECT_EQ(translates[1].args, (std::vector<double>{0, 0, -30}));
+  EXPECT_EQ(translates[2].args, (std::vector<double>{12, y0, 0}));
+  EXPECT_EQ(translates[3].args, (std::vector<double>{scene.lines[1].x, y1, 0}));
+  EXPECT_EQ(scene.lines[0].y, y0 - 0.005f);
+
+  // One step per frame, however much time passed between frames.
+  Frame(15000);
+  translates = GLRecorder::Named("glTranslatef");
+  EXPECT_EQ(translates[2].args[1], y0 - 0.005f);
+  EXPECT_EQ(scene.lines[0].y, y0 - 0.005f - 0.005f);
+  EXPECT_EQ(scene.lines[1].y, y1 - scene.lines[1].fallSpeed - scene.lines[1].fallSpeed);
+
+  // Far below the view a line keeps falling; nothing wraps it around.
+  float y = scene.lines[0].y;
+  for (int i = 0; i < 5000; ++i) {
+    Frame(1 + i % 17000);
+    y -= 0.005f;
+  }
+  EXPECT_EQ(scene.lines[0].y, y);
+  EXPECT_LT(scene.lines[0].y, -30.0f);
+  EXPECT_EQ(scene.lines[0].x, 12.0f);
+  EXPECT_FLOAT_EQ(scene.lines[0].alpha, 0.15f);
+}
+
+TEST_F(ClosingCredits, EachLineIsItsOwnQuadBetweenPushAndPop) {
+  Frame(100);
+  const auto& calls = GLRecorder::Calls();
+  int i = GLRecorder::Find("glPushMatrix");
+  for (int k = 0; k < ClosingCreditsEffect::kLines; ++k, i += 14) {
+    ASSERT_EQ(calls[i].name, "glPushMatrix");
+    ASSERT_EQ(calls[i + 2].name, "glColor4f");
+    EXPECT_EQ(calls[i + 2].args, (std::vector<double>{1, 1, 1, scene.lines[k].alpha})) << "line " << k;
+    ASSERT_EQ(calls[i + 3].name, "glBegin");
+    ASSERT_EQ(calls[i + 12].name, "glEnd");
+    ASSERT_EQ(calls[i + 13].name, "glPopMatrix");
+  }
+  const std::vector<Quad> quads = Quads();
+  EXPECT_EQ(quads[1].pos, Rect(1, scene.lines[0].halfHeight));
+  EXPECT_EQ(quads[1].tex, kPictureTex);
+}
+
+TEST_F(ClosingCredits, FrameClearsToBlackAndDrawsBackgroundPanelAndCredits) {
+  Frame(2000);
+  const auto& calls = GLRecorder::Calls();
+  ASSERT_GE(calls.size(), 3u);
+  EXPECT_EQ(calls[0].name, "glLoadIdentity");
+  EXPECT_EQ(calls[1].name, "glClearColor");
+  EXPECT_EQ(calls[1].args, (std::vector<double>{0, 0, 0, 0}));
+  EXPECT_EQ(calls[2].name, "glClear");
+  EXPECT_EQ(calls[2].args[0], GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+  const std::vector<Quad> quads = Quads();
+  ASSERT_EQ(quads.size(), 1u + 128u + 2u);  // no right picture yet
+  EXPECT_EQ(quads[0].pos, Rect(1.82f, 1));
+  EXPECT_EQ(quads[0].tex, kPictureTex);
+  const Quad& panel = quads[129];
+  EXPECT_EQ(panel.pos, Rect(1, 1));
+  EXPECT_TRUE(panel.tex.empty());
+  EXPECT_EQ(quads[130].pos, Rect(1, 1));
+  EXPECT_EQ(quads[130].tex, kPictureTex);
+
+  // Ends with texturing and blending off and the depth test on.
+  const int n = static_cast<int>(calls.size());
+  EXPECT_EQ(calls[n - 3].args[0], GL_TEXTURE_2D);
+  EXPECT_EQ(calls[n - 3].name, "glDisable");
+  EXPECT_EQ(calls[n - 2].args[0], GL_BLEND);
+  EXPECT_EQ(calls[n - 2].name, "glDisable");
+  EXPECT_EQ(calls[n - 1].args[0], GL_DEPTH_TEST);
+  EXPECT_EQ(calls[n - 1].name, "glEnable");
+}
+
+TEST_F(ClosingCredits, DarkPanelAlphaGrowsUnclamped) {
+  auto panelAlpha = [&] {
+    for (const GLCall& c : GLRecorder::Named("glColor4f"))
+      if (c.args[0] == 0 && c.args[1] == 0 && c.args[2] == 0) return c.args[3];
+    return -1.0;
+  };
+  Frame(1);
+  EXPECT_FLOAT_EQ(panelAlpha(), 0.3001f);
+  Frame(7000);
+  EXPECT_FLOAT_EQ(panelAlpha(), 1.0f);
+  Frame(17999);
+  EXPECT_FLOAT_EQ(panelAlpha(), 2.0999f);
+}
+
+TEST_F(ClosingCredits, RightPictureStrictlyAfterFiveSeconds) {
+  Frame(5000);
+  EXPECT_FALSE(Bound(Slot::ruxoparty));
+  Frame(5001);
+  ASSERT_TRUE(Bound(Slot::ruxoparty));
+  EXPECT_NEAR(GLRecorder::Named("glColor4f").back().args[3], std::sin(3.14159274 * 0.001 / 15), 1e-6);
+  EXPECT_EQ(GLRecorder::Named("glTranslatef").back().args, (std::vector<double>{2, 0, -8}));
+  const Quad right = Quads().back();
+  EXPECT_EQ(right.pos, Rect(2, 1));
+  EXPECT_EQ(right.tex, kPictureTex);
+
+  Frame(12500);
+  EXPECT_NEAR(GLRecorder::Named("glColor4f").back().args[3], 1.0, 1e-6);
+  Frame(17999);
+  EXPECT_NEAR(GLRecorder::Named("glColor4f").back().args[3], 0.4067, 1e-3);
+}

@@ -1,0 +1,155 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "effects/SpaceFlightEffect.h"
+#include "services/Random.h"
+#include "services/TextureBank.h"
+#include "tests/gl/GLTestWindow.h"
+#include "tests/support/RecordingBoxes.h"
+
+namespace {
+
+constexpr int kW = 640, kH = 480;
+constexpr int kStart = 145000;
+
+struct Rgba {
+  unsigned char r, g, b, a;
+};
+const Rgba kBackdrop{0, 0, 80, 255};
+const Rgba kWhite{255, 255, 255, 255};
+const Rgba kClear{0, 0, 0, 0};
+const Rgba kRed{255, 0, 0, 255};
+const Rgba kGreen{0, 255, 0, 255};
+
+// Gives a texture a known picture: the top half `top`, the bottom half
+// `bottom` (the first image row lands at t = 0), sampled without filtering.
+void Paint(TextureEntry* entry, Rgba top, Rgba bottom) {
+  const Rgba pixels[4] = {top, top, bottom, bottom};
+  glBindTexture(GL_TEXTURE_2D, entry->Id());
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+}
+
+void ExpectPixel(GLTestWindow::Pixel p, int r, int g, int b, const char* what) {
+  EXPECT_NEAR(p.r, r, 2) << what;
+  EXPECT_NEAR(p.g, g, 2) << what;
+  EXPECT_NEAR(p.b, b, 2) << what;
+}
+
+class SpaceFlightPixels : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(gl.ok);
+    scene.Init();
+    Paint(bank.entries[Slot::starfield], kBackdrop, kBackdrop);
+    Paint(bank.entries[Slot::star01], kWhite, kWhite);
+    for (int slot : {Slot::planet01, Slot::planet02, Slot::planet03, Slot::planet04})
+      Paint(bank.entries[slot], kClear, kClear);
+    Paint(bank.entries[Slot::le2], kWhite, kWhite);
+    Paint(bank.entries[Slot::lyrics_ydi2], kRed, kGreen);
+    Paint(bank.entries[Slot::lyrics_alone], kRed, kGreen);
+    glClearColor(0.0f, 0.0f, 0.5f, 0.0f);
+  }
+
+  RecordingBoxes boxes;
+  GLTestWindow gl{kW, kH};
+  TextureBank bank;
+  SpaceFlightEffect scene{&bank};
+};
+
+// Window pixel of a point in eye space under a 45 degree projection of aspect 1.
+bool ToPixel(double x, double y, double z, double& px, double& py) {
+  const double f = 1.0 / std::tan(22.5 * 3.14159265358979 / 180.0);
+  if (z >= 0) return false;
+  px = (f * x / -z + 1.0) / 2.0 * kW;
+  py = (1.0 - f * y / -z) / 2.0 * kH;
+  return true;
+}
+
+}  // namespace
+
+TEST_F(SpaceFlightPixels, StarsLieWhereTheSquareFarReachingProjectionPutsThem) {
+  scene.Render(kStart + 500, kStart);  // first frame: travel 0.002, yaw 0.02, no lyric yet
+
+  const double yaw = scene.yaw * 3.14159265358979 / 180.0;
+  const double dz = 20.0 * scene.travel - 100.0;
+  std::vector<std::pair<double, double>> all;
+  std::vector<std::pair<double, double>> near;  // large enough to cover their centre pixel
+  Random::srand(666);
+  for (int i = 0; i < 3000; ++i) {
+    const int z = Random::rand() % 800 - 400;
+    const int y = Random::rand() % 100 - 50;
+    const int x = Random::rand() % 400 - 200;
+    const double ex = x * std::cos(yaw) + z * std::sin(yaw);
+    const double ez = -x * std::sin(yaw) + z * std::cos(yaw) + dz;
+    double px, py;
+    if (!ToPixel(ex, y, ez, px, py)) continue;
+    all.push_back({px, py});
+    // Beyond 100 units of depth: only drawn with the far plane at 700.
+    if (-ez > 110 && -ez < 280 && px > 4 && px < 0.9 * kW && py > 4 && py < kH - 4) near.push_back({px, py});
+  }
+  ASSERT_GT(near.size(), 20u);
+  for (const auto& p : near) {
+    const GLTestWindow::Pixel got = gl.At(static_cast<int>(p.first), static_cast<int>(p.second));
+    ASSERT_EQ(got.r, 255) << "star at " << p.first << ", " << p.second;
+    ASSERT_EQ(got.g, 255) << "star at " << p.first << ", " << p.second;
+  }
+  // Away from every star the backdrop shows.
+  int checked = 0;
+  for (int py = 10; py < kH; py += 37) {
+    for (int px = 10; px < 0.9 * kW; px += 41) {
+      bool clear = true;
+      for (const auto& p : all) clear = clear && (std::abs(p.first - px) > 6 || std::abs(p.second - py) > 6);
+      if (!clear) continue;
+      ExpectPixel(gl.At(px, py), 0, 0, 80, "backdrop");
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 50);
+}
+
+TEST_F(SpaceFlightPixels, LyricIsUprightAndTheSideStripTranslucent) {
+  Paint(bank.entries[Slot::star01], kClear, kClear);
+  double px, py, qx, qy;
+  // First lyric at s = 3.5: fully opaque, centred at (1.3, -2) at depth 20.
+  ASSERT_TRUE(ToPixel(1.3, -1.5, -20, px, py));
+  ASSERT_TRUE(ToPixel(1.3, -2.5, -20, qx, qy));
+  scene.Render(kStart + 3500, kStart);
+  ExpectPixel(gl.At(static_cast<int>(px), static_cast<int>(py)), 255, 0, 0, "lyric top");
+  ExpectPixel(gl.At(static_cast<int>(qx), static_cast<int>(qy)), 0, 255, 0, "lyric bottom");
+  // Strip at x = 8: white at 0.3 over the backdrop.
+  ASSERT_TRUE(ToPixel(8.0, 0.0, -20, px, py));
+  ExpectPixel(gl.At(static_cast<int>(px), 100), 77, 77, 133, "side strip");
+  ExpectPixel(gl.At(static_cast<int>(px) - 40, 100), 0, 0, 80, "left of the strip");
+
+  scene.Render(kStart + 1000, kStart);  // not yet
+  ASSERT_TRUE(ToPixel(2.0 - 0.2, -1.5, -20, px, py));
+  ExpectPixel(gl.At(static_cast<int>(px), static_cast<int>(py)), 0, 0, 80, "no lyric at 1000");
+}
+
+TEST_F(SpaceFlightPixels, LeavesTheSquareNearProjectionAndTheClearColour) {
+  scene.Render(kStart + 500, kStart);
+  GLdouble m[16];
+  glGetDoublev(GL_PROJECTION_MATRIX, m);
+  const double f = 1.0 / std::tan(22.5 * 3.14159265358979 / 180.0);
+  const double n = static_cast<double>(0.1f), far = 100.0;
+  EXPECT_NEAR(m[0], f, 1e-5);  // aspect 1: the same scale in x as in y
+  EXPECT_NEAR(m[5], f, 1e-5);
+  EXPECT_NEAR(m[10], (far + n) / (n - far), 1e-5);
+  EXPECT_NEAR(m[14], 2 * far * n / (n - far), 1e-6);
+  GLint mode = 0;
+  glGetIntegerv(GL_MATRIX_MODE, &mode);
+  EXPECT_EQ(mode, GL_MODELVIEW);
+  GLfloat clear[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  EXPECT_EQ(clear[2], 0.5f);
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}
