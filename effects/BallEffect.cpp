@@ -1,8 +1,176 @@
 #include "effects/BallEffect.h"
 
-void BallEffect::Init() {}
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "services/TextureBank.h"
+
+namespace {
+
+constexpr float kPi = 3.1415927f;
+
+// A picture quad of half-width w and half-height h, shown upright.
+void PictureQuad(float w, float h) {
+  glBegin(GL_QUADS);
+  glTexCoord2f(1.0f, 1.0f);
+  glVertex3f(w, -h, 0.0f);
+  glTexCoord2f(1.0f, 0.0f);
+  glVertex3f(w, h, 0.0f);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex3f(-w, h, 0.0f);
+  glTexCoord2f(0.0f, 1.0f);
+  glVertex3f(-w, -h, 0.0f);
+  glEnd();
+}
+
+void BeginPictures() {
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void EndPictures() {
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glEnable(GL_DEPTH_TEST);
+}
+
+bool Swelling(int elapsed) {
+  return (elapsed >= 2550 && elapsed < 2750) || (elapsed >= 5250 && elapsed < 5450) ||
+         (elapsed >= 7850 && elapsed < 8050);
+}
+
+void SetColor(float* target, float r, float g, float b, float a) {
+  target[0] = r;
+  target[1] = g;
+  target[2] = b;
+  target[3] = a;
+}
+
+void SendTriangle(const Triangle& tri) {
+  glBegin(GL_TRIANGLES);
+  glNormal3f(tri.normal.x, tri.normal.y, tri.normal.z);
+  for (const Vec3& v : tri.vertices) glVertex3f(v.x, v.y, v.z);
+  glEnd();
+}
+
+}  // namespace
+
+void BallEffect::Init() {
+  swell = 1.0f;
+  textures->entries[Slot::japo]->Load();
+  textures->entries[Slot::lyrics_agoodfriend]->Load();
+  textures->entries[Slot::background07]->Load();
+  SetColor(hexagonColor, 1.0f, 1.0f, 1.0f, 1.0f);
+  SetColor(pentagonColor, 0.0f, 0.0f, 0.0f, 1.0f);
+  hexagons.Read("data/models/ball_hexagons.tri", 120);
+  pentagons.Read("data/models/ball_pentagons.tri", 60);
+}
 
 bool BallEffect::Render(int now, int start) {
   elapsed = now - start;
+  const float t = static_cast<float>(elapsed) / 1000.0f;
+
+  glLoadIdentity();
+  glClearColor(0.0f, 0.0f, 0.5f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+  // Background, turning; then the photograph drifting right.
+  BeginPictures();
+  glLoadIdentity();
+  glTranslatef(0.0f, 0.5f, -1.0f);
+  glRotatef(t + 200.0f, 0.0f, 1.0f, 0.0f);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  textures->entries[Slot::background07]->Bind();
+  PictureQuad(1.0f, 1.0f);
+  glLoadIdentity();
+  glTranslatef(t / 64.0f - 1.0f, 0.0f, -5.0f);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  textures->entries[Slot::japo]->Bind();
+  PictureQuad(2.0f, 1.5f);
+  EndPictures();
+
+  // The light is placed under the photograph's matrix: the point (0, 0, 5) of
+  // its frame.
+  static const float ambient[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+  static const float diffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+  static const float specular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+  static const float position[4] = {0.0f, 0.0f, 5.0f, 1.0f};
+  glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+  glLightfv(GL_LIGHT0, GL_POSITION, position);
+  glEnable(GL_LIGHT0);
+  glEnable(GL_LIGHTING);
+  glShadeModel(GL_SMOOTH);
+  glEnable(GL_DEPTH_TEST);
+
+  glLoadIdentity();
+  glTranslatef(1.0f, 0.2f, -3.5f);
+  glRotatef(-t, 0.0f, 1.0f, 0.0f);
+  glRotatef(180.0f, 1.0f, 0.0f, 0.0f);
+  glRotatef(-45.0f, 0.0f, 1.0f, 0.0f);
+  glRotatef(-70.0f, 0.0f, 0.0f, 1.0f);
+  swell = Swelling(elapsed) ? 1.5f : 1.0f;
+
+  // Hexagon patches: lit and filled, then two of the three edges in thin
+  // smoothed black lines.
+  glPushMatrix();
+  glScalef(swell, swell, swell);
+  glRotatef(10.0f * t, 0.0f, 1.0f, 0.0f);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, hexagonColor);
+  glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+  for (int i = 0; i < 120; ++i) {
+    const Triangle& tri = hexagons[i];
+    glEnable(GL_LIGHTING);
+    glEnable(GL_COLOR_MATERIAL);
+    glColor4fv(hexagonColor);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    SendTriangle(tri);
+    glEnable(GL_LINE_SMOOTH);
+    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    glLineWidth(0.2f);  // left in force for the scenes after this one
+    glDisable(GL_LIGHTING);
+    glDisable(GL_COLOR_MATERIAL);
+    glColor3f(0.0f, 0.0f, 0.0f);
+    glBegin(GL_LINE_STRIP);
+    for (const Vec3& v : tri.vertices) glVertex3f(v.x, v.y, v.z);
+    glEnd();
+    glDisable(GL_LINE_SMOOTH);
+  }
+  glPopMatrix();
+
+  // Pentagon patches: black material, no outlines.
+  glPushMatrix();
+  glScalef(swell, swell, swell);
+  glRotatef(10.0f * t, 0.0f, 1.0f, 0.0f);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, pentagonColor);
+  glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_COLOR_MATERIAL);
+  for (int i = 0; i < 60; ++i) {
+    glColor4fv(pentagonColor);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    SendTriangle(pentagons[i]);
+  }
+  glPopMatrix();
+  glDisable(GL_COLOR_MATERIAL);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);  // GL_LIGHT0 stays enabled
+
+  // Caption sliding left with a half-sine fade.
+  BeginPictures();
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  if (elapsed > 0 && elapsed < 10000) {
+    glLoadIdentity();
+    glTranslatef(2.0f - t / 5.0f, -2.0f, -10.0f);
+    const float alpha = static_cast<float>(std::sin(static_cast<double>((t - 0.0f) * kPi / (10.0f - 0.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, alpha);
+    textures->entries[Slot::lyrics_agoodfriend]->Bind();
+    PictureQuad(4.0f, 1.0f);
+  }
+  EndPictures();
   return true;
 }

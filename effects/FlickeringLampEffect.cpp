@@ -1,8 +1,82 @@
 #include "effects/FlickeringLampEffect.h"
 
-void FlickeringLampEffect::Init() {}
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "services/TextureBank.h"
+
+void FlickeringLampEffect::Init() {
+  textures->entries[Slot::lamp01]->Load();
+  textures->entries[Slot::ring]->Load();
+  textures->entries[Slot::circle01]->Load();
+  textures->entries[Slot::lyrics_hereisalamp]->Load();
+  textures->entries[Slot::background01]->Load();
+  LampScene::FillLightCircles(lightCircles, 80);
+  pi = 3.14159274f;
+}
 
 bool FlickeringLampEffect::Render(int now, int start) {
   elapsed = now - start;
+  const float x = static_cast<float>(elapsed) / 1000.0f;  // seconds into the window
+  glLoadIdentity();
+
+  glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+  // Background; the unit quad at this depth overfills the view.
+  glLoadIdentity();
+  glTranslatef(0.0f, 0.0f, -1.5f);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  textures->entries[Slot::background01]->Bind();
+  LampScene::Quad(1.0f, 1.0f);
+
+  // Light circles on arcs around a point to the upper left.
+  glLoadIdentity();
+  glTranslatef(-15.0f, 10.0f, 0.0f);
+  textures->entries[Slot::circle01]->Bind();
+  LampScene::DrawArcSprites(lightCircles, 80, 40.0f, 24.0f);
+
+  flickerScale = LampScene::FlickerScale(elapsed);
+
+  // The lamp, turning from -20 to 32.5 degrees over the window.
+  glLoadIdentity();
+  glTranslatef(-0.1f, 0.0f, -2.0f);
+  glRotatef(5.0f * x - 20.0f, 0.0f, 1.0f, 0.0f);
+  glScalef(flickerScale, flickerScale, flickerScale);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  textures->entries[Slot::lamp01]->Bind();
+  LampScene::Quad(1.0f, 1.0f);
+
+  // Two columns of rings at the left edge, rising one unit per second.
+  glLoadIdentity();
+  glTranslatef(-15.5f, 0.0f, -30.0f);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  textures->entries[Slot::ring]->Bind();
+  for (int i = 0; i < 50; ++i) {
+    glPushMatrix();
+    glTranslatef(0.0f, -80.0f + x + static_cast<float>(2 * i), 0.0f);
+    LampScene::Quad(1.0f, 1.0f);
+    glTranslatef(4.0f, 0.0f, 5.0f);
+    LampScene::Quad(1.0f, 1.0f);
+    glPopMatrix();
+  }
+
+  // Lyric line: half-sine fade over the first ten seconds, drifting left.
+  if (elapsed > 0 && elapsed < 10000) {
+    glLoadIdentity();
+    glTranslatef(3.0f - x / 5.0f, -2.0f, -10.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(x * pi / 10.0f))));
+    textures->entries[Slot::lyrics_hereisalamp]->Bind();
+    LampScene::Quad(4.0f, 1.0f);
+  }
+
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glEnable(GL_DEPTH_TEST);
   return true;
 }

@@ -1,8 +1,186 @@
 #include "effects/FlowerEffect.h"
 
-void FlowerEffect::Init() {}
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "services/TextureBank.h"
+
+namespace {
+
+constexpr float kPi = 3.1415927f;
+
+// A picture quad of half-width w and half-height h, shown upright.
+void PictureQuad(float w, float h) {
+  glBegin(GL_QUADS);
+  glTexCoord2f(1.0f, 1.0f);
+  glVertex3f(w, -h, 0.0f);
+  glTexCoord2f(1.0f, 0.0f);
+  glVertex3f(w, h, 0.0f);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex3f(-w, h, 0.0f);
+  glTexCoord2f(0.0f, 1.0f);
+  glVertex3f(-w, -h, 0.0f);
+  glEnd();
+}
+
+void BeginPictures() {
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void EndPictures() {
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glEnable(GL_DEPTH_TEST);
+}
+
+bool InBurst(int elapsed) {
+  return (elapsed >= 1700 && elapsed < 1800) || (elapsed >= 4400 && elapsed < 4500) ||
+         (elapsed >= 7100 && elapsed < 7200) || (elapsed >= 9800 && elapsed < 9900);
+}
+
+// One part of the flower: every triangle lit and filled with its own normal,
+// then outlined in black without lighting. The stamens leave out the edge from
+// vertex 3 back to vertex 1 (`outline` GL_LINE_STRIP instead of GL_LINE_LOOP).
+void DrawPart(const TriModel& part, int count, const float color[4], GLenum outline) {
+  glPushMatrix();
+  glScalef(2.0f, 2.0f, 1.0f);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, color);
+  glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+  for (int i = 0; i < count; ++i) {
+    const Triangle& tri = part[i];
+    glEnable(GL_LIGHTING);
+    glEnable(GL_COLOR_MATERIAL);
+    glColor4fv(color);
+    glPolygonMode(GL_FRONT, GL_FILL);
+    glBegin(GL_TRIANGLES);
+    glNormal3f(tri.normal.x, tri.normal.y, tri.normal.z);
+    for (const Vec3& v : tri.vertices) glVertex3f(v.x, v.y, v.z);
+    glEnd();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_COLOR_MATERIAL);
+    glColor3f(0.0f, 0.0f, 0.0f);
+    glBegin(outline);
+    for (const Vec3& v : tri.vertices) glVertex3f(v.x, v.y, v.z);
+    glEnd();
+  }
+  glPopMatrix();
+}
+
+void SetColor(float* target, float r, float g, float b, float a) {
+  target[0] = r;
+  target[1] = g;
+  target[2] = b;
+  target[3] = a;
+}
+
+}  // namespace
+
+void FlowerEffect::Init() {
+  spin = 0.0f;
+  spinStep = 0.0f;
+  textures->entries[Slot::girl]->Load();
+  textures->entries[Slot::lyrics_girl]->Load();
+  textures->entries[Slot::lyrics_ymi]->Load();
+  textures->entries[Slot::background02]->Load();
+  SetColor(petalColor, 0.9f, 0.9f, 1.0f, 1.0f);
+  SetColor(stamenColor, 0.7f, 0.7f, 0.0f, 1.0f);
+  SetColor(stemColor, 0.0f, 0.5f, 0.0f, 1.0f);
+  SetColor(lightAmbient, 0.0f, 0.0f, 0.0f, 1.0f);
+  SetColor(lightDiffuse, 1.0f, 1.0f, 1.0f, 1.0f);
+  SetColor(lightSpecular, 1.0f, 1.0f, 1.0f, 1.0f);
+  lightPosition[0] = 0.0f;
+  lightPosition[1] = 0.0f;
+  lightPosition[2] = 0.0f;
+  petals.Read("data/models/flower_petal.tri", 1320);
+  stamens.Read("data/models/flower_stamen.tri", 40);
+  stem.Read("data/models/flower_stem.tri", 808);
+}
 
 bool FlowerEffect::Render(int now, int start) {
   elapsed = now - start;
+  const float t = static_cast<float>(elapsed) / 1000.0f;
+
+  glLoadIdentity();
+  glClearColor(0.0f, 0.0f, 0.5f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+  // Background, turning slowly.
+  BeginPictures();
+  glLoadIdentity();
+  glTranslatef(0.0f, 0.0f, -1.4f);
+  glRotatef(-t - 20.0f, 0.0f, 1.0f, 0.0f);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  textures->entries[Slot::background02]->Bind();
+  PictureQuad(1.0f, 1.0f);
+  EndPictures();
+
+  // Photograph, drifting right; in the last second it flies towards the viewer.
+  BeginPictures();
+  glLoadIdentity();
+  glTranslatef(t / 100.0f - 1.0f, 0.0f, -5.0f);
+  if (elapsed > 9000 && elapsed < 10000) {
+    const float e = (t - 9.0f) * 3.0f;
+    glTranslatef(e / 2.0f, static_cast<float>(-e / 3.5), e);
+  }
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  textures->entries[Slot::girl]->Bind();
+  PictureQuad(2.0f, 1.5f);
+  EndPictures();
+
+  // The light is placed under the photograph's matrix: (0, 0, t, t) is the
+  // point (0, 0, 1) of the photograph's frame, so the light follows it.
+  lightPosition[2] = t;
+  lightPosition[3] = t;
+  glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
+  glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+  glEnable(GL_LIGHT0);
+  glEnable(GL_LIGHTING);
+  glShadeModel(GL_SMOOTH);
+  glEnable(GL_DEPTH_TEST);
+
+  // The flower; the rotation uses the spin of the previous frames.
+  glLoadIdentity();
+  glTranslatef(1.0f, 0.0f, -4.0f);
+  glRotatef(t - 80.0f, 0.0f, 1.0f, 0.0f);
+  glRotatef(180.0f, 1.0f, 0.0f, 0.0f);
+  glRotatef(spin - 45.0f, 0.0f, 1.0f, 0.0f);
+  glRotatef(-70.0f, 0.0f, 0.0f, 1.0f);
+  // A step per drawn frame, so the turn follows the frame rate.
+  spinStep = InBurst(elapsed) ? 6.0f : -0.2f;
+  spin += spinStep;
+
+  DrawPart(petals, 1320, petalColor, GL_LINE_LOOP);
+  DrawPart(stamens, 40, stamenColor, GL_LINE_STRIP);
+  DrawPart(stem, 808, stemColor, GL_LINE_LOOP);
+  glDisable(GL_COLOR_MATERIAL);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);  // GL_LIGHT0 stays enabled
+
+  // Captions sliding sideways with half-sine fades.
+  BeginPictures();
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  if (elapsed > 0 && elapsed < 8000) {
+    glLoadIdentity();
+    glTranslatef(-1.0f - t / 5.0f, -1.0f, -10.0f);
+    const float alpha = static_cast<float>(std::sin(static_cast<double>((t - 0.0f) * kPi / (8.0f - 0.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, alpha);
+    textures->entries[Slot::lyrics_ymi]->Bind();
+    PictureQuad(4.0f, 0.5f);
+  }
+  if (elapsed > 2000 && elapsed < 10000) {
+    glLoadIdentity();
+    glTranslatef(t / 5.0f - 2.0f, -2.0f, -10.0f);
+    const float alpha = static_cast<float>(std::sin(static_cast<double>((t - 2.0f) * kPi / (10.0f - 2.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, alpha);
+    textures->entries[Slot::lyrics_girl]->Bind();
+    PictureQuad(4.0f, 1.0f);
+  }
+  EndPictures();
   return true;
 }

@@ -1,8 +1,166 @@
 #include "effects/IndustrialGearsEffect.h"
 
-void IndustrialGearsEffect::Init() {}
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "services/Random.h"
+#include "services/TextureBank.h"
+
+namespace {
+
+// A picture quad of half-width w and half-height h, shown upright.
+void PictureQuad(float w, float h) {
+  glBegin(GL_QUADS);
+  glTexCoord2f(1.0f, 1.0f);
+  glVertex3f(w, -h, 0.0f);
+  glTexCoord2f(1.0f, 0.0f);
+  glVertex3f(w, h, 0.0f);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex3f(-w, h, 0.0f);
+  glTexCoord2f(0.0f, 1.0f);
+  glVertex3f(-w, -h, 0.0f);
+  glEnd();
+}
+
+bool Flickering(int elapsed) {
+  return (elapsed >= 1500 && elapsed < 1700) || (elapsed >= 4200 && elapsed < 4400) ||
+         (elapsed >= 6800 && elapsed < 7000) || (elapsed >= 9400 && elapsed < 9600);
+}
+
+void SetColor(float* target, float r, float g, float b, float a) {
+  target[0] = r;
+  target[1] = g;
+  target[2] = b;
+  target[3] = a;
+}
+
+}  // namespace
+
+void IndustrialGearsEffect::Init() {
+  textures->entries[Slot::industry]->Load();
+  textures->entries[Slot::background03]->Load();
+  textures->entries[Slot::lyrics_pollution]->Load();
+  textures->entries[Slot::lyrics_ymi2]->Load();
+  SetColor(lightAmbient, 0.0f, 0.0f, 0.0f, 1.0f);
+  SetColor(lightDiffuse, 1.0f, 1.0f, 1.0f, 1.0f);
+  SetColor(lightSpecular, 1.0f, 1.0f, 1.0f, 1.0f);
+  SetColor(lightPosition, 0.0f, 0.0f, 0.0f, 1.0f);
+  SetColor(gearColor, 0.5f, 0.5f, 0.5f, 1.0f);
+  gear.Read("data/models/gear.tri", 240);
+  pi = 3.14159274f;
+}
 
 bool IndustrialGearsEffect::Render(int now, int start) {
   elapsed = now - start;
+  const float x = static_cast<float>(now - start) / 1000.0f;
+
+  glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+  // Background and photograph, both drifting down and to the left.
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glLoadIdentity();
+  glTranslatef(-x / 100.0f, 0.0f, -3.0f);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  textures->entries[Slot::background03]->Bind();
+  PictureQuad(2.0f, 1.0f);
+  glLoadIdentity();
+  glTranslatef(0.5f - x / 100.0f, 0.2f - x / 100.0f, -4.0f);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  textures->entries[Slot::industry]->Bind();
+  PictureQuad(2.0f, 1.5f);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glEnable(GL_DEPTH_TEST);
+
+  // The light is placed under the photograph's matrix.
+  lightPosition[0] = x;
+  lightPosition[2] = x - 50.0f;
+  glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
+  glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+  glEnable(GL_LIGHT0);
+  glEnable(GL_LIGHTING);
+  glShadeModel(GL_SMOOTH);
+  glEnable(GL_DEPTH_TEST);
+
+  // Exactly one draw of the shared generator per frame inside the slots.
+  flickerScale = Flickering(elapsed) ? static_cast<float>(Random::rand() % 100 + 100) / 100.0f : 1.0f;
+
+  glLoadIdentity();
+  glTranslatef(-2.5f, 0.0f, -7.0f);
+  glRotatef(70.0f, 0.0f, 1.0f, 0.0f);
+
+  const float s = flickerScale;
+  struct Placement {
+    float sx, sy, sz;
+    bool moved;
+    float tx, ty;
+    float angle;
+  };
+  const Placement gears[4] = {
+      {s + 1.0f, s + 1.0f, s, false, 0.0f, 0.0f, 100.0f * x},
+      {s + 0.5f, s + 0.5f, s, true, 1.75f, 0.0f, 17.0f - 100.0f * x},
+      {s, s, s, true, 3.0f, 1.9f, 100.0f * x + 5.0f},
+      {s, s, s, true, 3.0f, -1.9f, 100.0f * x + 18.0f},
+  };
+  for (const Placement& p : gears) {
+    glPushMatrix();
+    glScalef(p.sx, p.sy, p.sz);
+    if (p.moved) glTranslatef(p.tx, p.ty, 0.0f);
+    glRotatef(p.angle, 0.0f, 0.0f, 1.0f);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, gearColor);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    for (int i = 0; i < 240; ++i) {
+      const Triangle& tri = gear[i];
+      glEnable(GL_LIGHTING);
+      glEnable(GL_COLOR_MATERIAL);
+      glColor4fv(gearColor);
+      glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+      glBegin(GL_TRIANGLES);
+      glNormal3f(tri.normal.x, tri.normal.y, tri.normal.z);
+      for (const Vec3& v : tri.vertices) glVertex3f(v.x, v.y, v.z);
+      glEnd();
+      glDisable(GL_LIGHTING);
+      glDisable(GL_COLOR_MATERIAL);
+      glColor3f(0.0f, 0.0f, 0.0f);
+      // Three vertices as GL_LINES: only the edge 1-2 is drawn, the third
+      // vertex has no partner.
+      glBegin(GL_LINES);
+      for (const Vec3& v : tri.vertices) glVertex3f(v.x, v.y, v.z);
+      glEnd();
+    }
+    glPopMatrix();
+  }
+
+  // Captions with half-sine fades.
+  glDisable(GL_LIGHT0);
+  glDisable(GL_LIGHTING);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  if (elapsed > 0 && elapsed < 6000) {
+    glLoadIdentity();
+    glTranslatef(x / 5.0f, -2.0f, -20.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>((x - 0.0f) * pi / (6.0f - 0.0f)))));
+    textures->entries[Slot::lyrics_ymi2]->Bind();
+    PictureQuad(8.0f, 1.0f);
+  }
+  if (elapsed > 3000 && elapsed < 10000) {
+    glLoadIdentity();
+    glTranslatef(x / 5.0f - 2.0f, -2.0f, -10.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>((x - 3.0f) * pi / (10.0f - 3.0f)))));
+    textures->entries[Slot::lyrics_pollution]->Bind();
+    PictureQuad(4.0f, 1.0f);
+  }
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glEnable(GL_DEPTH_TEST);
   return true;
 }

@@ -1,0 +1,191 @@
+#include "effects/FlickeringLampEffect.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "services/Random.h"
+#include "services/TextureBank.h"
+#include "tests/LampSceneExpect.h"
+#include "tests/support/GLRecorder.h"
+#include "tests/support/RecordingBoxes.h"
+
+using namespace lamptest;
+
+namespace {
+
+constexpr int kStart = 43500;  // the scene's window starts here
+
+class FlickeringLamp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GLRecorder::Clear();
+    Random::srand(1);
+  }
+  // Draws the frame at `elapsed` with a clean recording.
+  void Frame(int elapsed) {
+    GLRecorder::Clear();
+    lamp.Render(kStart + elapsed, kStart);
+  }
+  LampLayout Layout() const {
+    return {false, 40.0f, -0.1f, -15.5f, 4.0f, false,
+            bank.entries[Slot::background01]->Id(), bank.entries[Slot::circle01]->Id(),
+            bank.entries[Slot::lamp01]->Id(),       bank.entries[Slot::ring]->Id(),
+            bank.entries[Slot::lyrics_hereisalamp]->Id()};
+  }
+  std::vector<ArcSprite> Circles() const { return {lamp.lightCircles, lamp.lightCircles + 80}; }
+
+  RecordingBoxes boxes;  // missing picture files are reported here, not shown
+  TextureBank bank;
+  FlickeringLampEffect lamp{&bank};
+};
+
+}  // namespace
+
+TEST_F(FlickeringLamp, StartUpTableTakesTheFirst320ValuesOfTheSequence) {
+  lamp.Init();
+  Lcg g;
+  for (int i = 0; i < 80; ++i) {
+    SCOPED_TRACE(i);
+    const int a = g.Next() % 10, angle = g.Next() % 180, radius = g.Next() % 100, size = g.Next() % 10;
+    const ArcSprite& c = lamp.lightCircles[i];
+    EXPECT_EQ(c.alpha, static_cast<float>(a / 12.0));  // float division: 0 to 0.75
+    EXPECT_EQ(c.angle, static_cast<float>(angle));
+    EXPECT_EQ(c.radius, static_cast<float>(radius / 7.0));
+    EXPECT_EQ(c.size, Tenths(size + 3));
+    EXPECT_EQ(c.speed, static_cast<float>(Tenths(size + 3) / 50.0));
+  }
+  EXPECT_EQ(Random::State(), g.state) << "Init draws exactly 320 values";
+  // The sequence from state 1 begins 41, 18467, 6334.
+  EXPECT_EQ(lamp.lightCircles[0].alpha, 1.0f / 12.0f);
+  EXPECT_EQ(lamp.lightCircles[0].angle, 107.0f);
+  EXPECT_EQ(lamp.lightCircles[0].radius, 34.0f / 7.0f);
+  EXPECT_EQ(lamp.pi, 3.14159274f);
+}
+
+TEST_F(FlickeringLamp, InitLoadsItsFiveTexturesInOrder) {
+  lamp.Init();
+  EXPECT_EQ(bank.entries[Slot::lamp01]->Id(), 1u);
+  EXPECT_EQ(bank.entries[Slot::ring]->Id(), 2u);
+  EXPECT_EQ(bank.entries[Slot::circle01]->Id(), 3u);
+  EXPECT_EQ(bank.entries[Slot::lyrics_hereisalamp]->Id(), 4u);
+  EXPECT_EQ(bank.entries[Slot::background01]->Id(), 5u);
+  int loaded = 0;
+  for (TextureEntry* e : bank.entries) loaded += e->Loaded();
+  EXPECT_EQ(loaded, 5);
+}
+
+TEST_F(FlickeringLamp, FrameCallsInOrderOutsideAFlickerSlot) {
+  lamp.Init();
+  const std::vector<ArcSprite> before = Circles();
+  Frame(3000);
+  EXPECT_TRUE(SameStream(GLRecorder::Calls(), LampFrame(Layout(), 3000, before.data(), 1.0f).calls));
+}
+
+TEST_F(FlickeringLamp, FrameCallsInOrderInsideAFlickerSlot) {
+  lamp.Init();
+  Lcg g{Random::State()};
+  const float flicker = static_cast<float>(g.Next() % 50 + 60) / 100.0f;
+  const std::vector<ArcSprite> before = Circles();
+  Frame(2100);
+  EXPECT_TRUE(SameStream(GLRecorder::Calls(), LampFrame(Layout(), 2100, before.data(), flicker).calls));
+  EXPECT_EQ(lamp.flickerScale, flicker);
+}
+
+TEST_F(FlickeringLamp, CirclesMovePerFrameWhateverTheTime) {
+  lamp.Init();
+  const std::vector<ArcSprite> start = Circles();
+  Frame(9000);
+  Frame(10);  // time going back changes nothing: the step is per frame
+  Frame(10);
+  for (int i = 0; i < 80; ++i) {
+    float angle = start[i].angle;
+    for (int f = 0; f < 3; ++f) angle = angle + start[i].speed;
+    EXPECT_EQ(lamp.lightCircles[i].angle, angle) << i;
+    EXPECT_EQ(lamp.lightCircles[i].alpha, start[i].alpha);
+  }
+  // The last frame drew every circle at its angle after two steps.
+  const std::vector<GLCall> rotations = GLRecorder::Named("glRotatef");
+  ASSERT_GE(rotations.size(), 80u);
+  for (int i = 0; i < 80; ++i)
+    EXPECT_FLOAT_EQ(rotations[i].args[0], 40.0f - (start[i].angle + start[i].speed + start[i].speed));
+}
+
+TEST_F(FlickeringLamp, OneFreshDrawPerFrameOnlyInsideTheFlickerSlots) {
+  lamp.Init();
+  for (int e : {1, 1999, 2000, 2199, 2200, 4599, 4600, 4799, 4800, 7099, 7100, 7299, 7300, 9799, 9800, 9999, 10000,
+                10499, 2000, 2000}) {
+    SCOPED_TRACE(e);
+    const std::uint32_t before = Random::State();
+    Lcg g{before};
+    const float expected = InFlickerSlot(e) ? static_cast<float>(g.Next() % 50 + 60) / 100.0f : 1.0f;
+    Frame(e);
+    EXPECT_EQ(DrawsBetween(before, Random::State()), InFlickerSlot(e) ? 1 : 0);
+    EXPECT_EQ(lamp.flickerScale, expected);
+    const std::vector<GLCall> scales = GLRecorder::Named("glScalef");
+    ASSERT_EQ(scales.size(), 81u);  // 80 circles, then the lamp
+    EXPECT_EQ(scales[80].args, (std::vector<double>{expected, expected, expected}));
+  }
+}
+
+TEST_F(FlickeringLamp, WholeWindowDrawsOnlyInItsSlots) {
+  lamp.Init();
+  int draws = 0;
+  for (int e = 5; e < 10500; e += 10) {
+    const std::uint32_t before = Random::State();
+    Frame(e);
+    const int n = DrawsBetween(before, Random::State());
+    ASSERT_EQ(n, InFlickerSlot(e) ? 1 : 0) << e;
+    draws += n;
+  }
+  EXPECT_EQ(draws, 80);  // 20 frames in each of the four 200 ms slots
+}
+
+TEST_F(FlickeringLamp, LyricOnlyStrictlyInsideItsTenSeconds) {
+  lamp.Init();
+  const unsigned lyric = bank.entries[Slot::lyrics_hereisalamp]->Id();
+  for (int e : {0, 10000, 10001, 10499}) {
+    Frame(e);
+    EXPECT_EQ(BindIndex(lyric), -1) << e;
+  }
+  for (int e : {1, 9999}) {
+    Frame(e);
+    EXPECT_NE(BindIndex(lyric), -1) << e;
+  }
+  Frame(5000);
+  const int bind = BindIndex(lyric);
+  ASSERT_NE(bind, -1);
+  EXPECT_EQ(ColourBefore(bind)[3], 1.0);  // full opacity in the middle
+  const std::vector<GLCall> moves = GLRecorder::Named("glTranslatef");
+  EXPECT_EQ(moves.back().args, (std::vector<double>{2.0, -2.0, -10.0}));  // 3 - 5/5
+}
+
+TEST_F(FlickeringLamp, LyricAlphaIsTheDoubleSineOfTheFloatArgument) {
+  lamp.Init();
+  const float pi = 3.14159274f;
+  const unsigned lyric = bank.entries[Slot::lyrics_hereisalamp]->Id();
+  int singleDiffers = 0;  // times where a single-precision sine would be caught
+  for (int e = 1; e < 10000; e += 13) {
+    const float x = static_cast<float>(e) / 1000.0f;
+    const float expected = SineAlpha(x * pi / 10);
+    singleDiffers += std::sin(x * pi / 10) != expected;
+    Frame(e);
+    const int bind = BindIndex(lyric);
+    ASSERT_NE(bind, -1);
+    ASSERT_EQ(ColourBefore(bind)[3], expected) << e;
+  }
+  EXPECT_GT(singleDiffers, 0);
+}
+
+TEST_F(FlickeringLamp, LeavesTexturingAndBlendingOffAndDepthTestOn) {
+  lamp.Init();
+  for (int e : {1, 2000, 9999, 10499}) {
+    Frame(e);
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_EQ(GLRecorder::Named("glClearColor").at(0).args, (std::vector<double>{1, 1, 1, 0}));
+    EXPECT_EQ(GLRecorder::Count("glPushMatrix"), GLRecorder::Count("glPopMatrix"));
+  }
+}

@@ -1,0 +1,180 @@
+#pragma once
+// Test helpers for the lamp scenes and the member credits: an independent
+// copy of the generator's formula, the expected GL call stream of a frame,
+// and a comparison that names the first differing call.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "effects/LampScene.h"
+#include "tests/support/GLRecorder.h"
+
+namespace lamptest {
+
+// The generator worked out from its formula, independent of services/Random.
+struct Lcg {
+  std::uint32_t state = 1;
+  int Next() {
+    state = state * 214013u + 2531011u;
+    return static_cast<int>((state >> 16) & 0x7FFFu);
+  }
+  void Skip(int n) {
+    for (int i = 0; i < n; ++i) Next();
+  }
+};
+
+// Number of draws that take the generator from `before` to `after`; -1 when
+// more than `limit`.
+inline int DrawsBetween(std::uint32_t before, std::uint32_t after, int limit = 16) {
+  Lcg g{before};
+  for (int n = 0; n <= limit; ++n) {
+    if (g.state == after) return n;
+    g.Next();
+  }
+  return -1;
+}
+
+// The float nearest to tenths / 10, read from its decimal text.
+inline float Tenths(int tenths) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%d.%d", tenths / 10, tenths % 10);
+  return std::strtof(text, nullptr);
+}
+
+// The sine alphas: argument in float, sine in double, passed as float.
+inline float SineAlpha(float argument) { return static_cast<float>(std::sin(static_cast<double>(argument))); }
+
+// Builds the calls a frame must make.
+struct Stream {
+  std::vector<GLCall> calls;
+  Stream& Add(const char* name, std::vector<double> args = {}) {
+    calls.push_back({name, std::move(args)});
+    return *this;
+  }
+  Stream& Identity() { return Add("glLoadIdentity"); }
+  Stream& Translate(float x, float y, float z) { return Add("glTranslatef", {x, y, z}); }
+  Stream& Rotate(float a, float x, float y, float z) { return Add("glRotatef", {a, x, y, z}); }
+  Stream& Scale(float x, float y, float z) { return Add("glScalef", {x, y, z}); }
+  Stream& Colour(float r, float g, float b, float a) { return Add("glColor4f", {r, g, b, a}); }
+  Stream& Bind(unsigned id) { return Add("glBindTexture", {double(GL_TEXTURE_2D), double(id)}); }
+  Stream& Push() { return Add("glPushMatrix"); }
+  Stream& Pop() { return Add("glPopMatrix"); }
+  // The picture quad of half-size (w, h).
+  Stream& Quad(float w, float h) {
+    Add("glBegin", {double(GL_QUADS)});
+    Add("glTexCoord2f", {1, 1}).Add("glVertex3f", {w, -h, 0});
+    Add("glTexCoord2f", {1, 0}).Add("glVertex3f", {w, h, 0});
+    Add("glTexCoord2f", {0, 0}).Add("glVertex3f", {-w, h, 0});
+    Add("glTexCoord2f", {0, 1}).Add("glVertex3f", {-w, -h, 0});
+    return Add("glEnd");
+  }
+  // Clear colour, clear, texturing and blending on, depth test off.
+  Stream& Opening(float grey) {
+    Identity();
+    Add("glClearColor", {grey, grey, grey, 0});
+    Add("glClear", {double(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)});
+    Add("glEnable", {double(GL_TEXTURE_2D)}).Add("glEnable", {double(GL_BLEND)});
+    Add("glDisable", {double(GL_DEPTH_TEST)});
+    return Add("glBlendFunc", {double(GL_SRC_ALPHA), double(GL_ONE_MINUS_SRC_ALPHA)});
+  }
+  Stream& Closing() {
+    Add("glDisable", {double(GL_TEXTURE_2D)}).Add("glDisable", {double(GL_BLEND)});
+    return Add("glEnable", {double(GL_DEPTH_TEST)});
+  }
+};
+
+inline std::string Describe(const GLCall& c) {
+  std::ostringstream out;
+  out.precision(9);
+  out << c.name << "(";
+  for (size_t i = 0; i < c.args.size(); ++i) out << (i ? ", " : "") << c.args[i];
+  return out.str() + ")";
+}
+
+// Same calls in the same order, arguments equal to 1e-6 (relative for large
+// values). Reports the first difference.
+inline ::testing::AssertionResult SameStream(const std::vector<GLCall>& actual, const std::vector<GLCall>& expected) {
+  const size_t n = std::min(actual.size(), expected.size());
+  for (size_t i = 0; i < n; ++i) {
+    const GLCall& a = actual[i];
+    const GLCall& e = expected[i];
+    bool same = a.name == e.name && a.args.size() == e.args.size();
+    for (size_t k = 0; same && k < a.args.size(); ++k)
+      same = std::fabs(a.args[k] - e.args[k]) <= 1e-6 * std::max(1.0, std::fabs(e.args[k]));
+    if (!same)
+      return ::testing::AssertionFailure() << "call " << i << ": got " << Describe(a) << ", expected " << Describe(e);
+  }
+  if (actual.size() != expected.size())
+    return ::testing::AssertionFailure() << "got " << actual.size() << " calls, expected " << expected.size();
+  return ::testing::AssertionSuccess();
+}
+
+// Index of the glBindTexture call that binds `id`, or -1.
+inline int BindIndex(unsigned id) {
+  const auto& calls = GLRecorder::Calls();
+  for (size_t i = 0; i < calls.size(); ++i)
+    if (calls[i].name == "glBindTexture" && calls[i].args[1] == id) return static_cast<int>(i);
+  return -1;
+}
+
+// The colour set last before call `index`.
+inline std::vector<double> ColourBefore(int index) {
+  const auto& calls = GLRecorder::Calls();
+  for (int i = index; i >= 0; --i)
+    if (calls[i].name == "glColor4f") return calls[i].args;
+  return {};
+}
+
+// What tells the two lamp scenes apart; everything else of a frame is common.
+struct LampLayout {
+  bool backgroundTurns;  // -x degrees about z
+  float circleBase;      // arc angle = circleBase - angle
+  float lampX;
+  float ringX, ringDx;   // first column, offset of the second
+  bool lyricDriftsRight;
+  unsigned background, circle, lamp, ring, lyric;  // texture ids
+};
+
+// The calls of a lamp frame at `elapsed`, given the circles as they were
+// before the frame and the flicker scale the frame must use.
+inline Stream LampFrame(const LampLayout& l, int elapsed, const ArcSprite* circles, float flicker) {
+  const float pi = 3.14159274f;
+  const float x = static_cast<float>(elapsed) / 1000.0f;
+  Stream s;
+  s.Opening(1.0f);
+  s.Identity().Translate(0, 0, -1.5f);
+  if (l.backgroundTurns) s.Rotate(-x, 0, 0, 1);
+  s.Colour(1, 1, 1, 1).Bind(l.background).Quad(1, 1);
+  s.Identity().Translate(-15, 10, 0).Bind(l.circle);
+  for (int i = 0; i < 80; ++i) {
+    const ArcSprite& c = circles[i];
+    s.Push().Rotate(l.circleBase - c.angle, 0, 0, 1).Translate(24 + c.radius, 0, -40);
+    s.Scale(c.size, c.size, 0).Colour(1, 1, 1, c.alpha).Quad(1, 1).Pop();
+  }
+  s.Identity().Translate(l.lampX, 0, -2).Rotate(5 * x - 20, 0, 1, 0).Scale(flicker, flicker, flicker);
+  s.Colour(1, 1, 1, 1).Bind(l.lamp).Quad(1, 1);
+  s.Identity().Translate(l.ringX, 0, -30).Colour(1, 1, 1, 1).Bind(l.ring);
+  for (int i = 0; i < 50; ++i)
+    s.Push().Translate(0, -80 + x + 2 * i, 0).Quad(1, 1).Translate(l.ringDx, 0, 5).Quad(1, 1).Pop();
+  if (elapsed > 0 && elapsed < 10000) {
+    s.Identity().Translate(l.lyricDriftsRight ? x / 5 - 2 : 3 - x / 5, -2, -10);
+    s.Colour(1, 1, 1, SineAlpha(x * pi / 10)).Bind(l.lyric).Quad(4, 1);
+  }
+  return s.Closing();
+}
+
+// The four flicker slots, as the tests know them.
+inline bool InFlickerSlot(int elapsed) {
+  for (int begin : {2000, 4600, 7100, 9800})
+    if (elapsed >= begin && elapsed <= begin + 199) return true;
+  return false;
+}
+
+}  // namespace lamptest

@@ -1,0 +1,150 @@
+#include "effects/WishingLampEffect.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "effects/FlickeringLampEffect.h"
+#include "services/Random.h"
+#include "services/TextureBank.h"
+#include "tests/LampSceneExpect.h"
+#include "tests/support/GLRecorder.h"
+#include "tests/support/RecordingBoxes.h"
+
+using namespace lamptest;
+
+namespace {
+
+constexpr int kStart = 54000;  // the scene's window starts here
+
+class WishingLamp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GLRecorder::Clear();
+    Random::srand(1);
+  }
+  // Both lamp scenes initialised in the program's order.
+  void InitInOrder() {
+    first.Init();
+    lamp.Init();
+  }
+  void Frame(int elapsed) {
+    GLRecorder::Clear();
+    lamp.Render(kStart + elapsed, kStart);
+  }
+  LampLayout Layout() const {
+    return {true, 60.0f, -0.2f, 15.5f, -4.0f, true,
+            bank.entries[Slot::background01]->Id(), bank.entries[Slot::circle01]->Id(),
+            bank.entries[Slot::lamp02]->Id(),       bank.entries[Slot::ring]->Id(),
+            bank.entries[Slot::lyrics_whatisyourwish]->Id()};
+  }
+  std::vector<ArcSprite> Circles() const { return {lamp.lightCircles, lamp.lightCircles + 80}; }
+
+  RecordingBoxes boxes;
+  TextureBank bank;
+  FlickeringLampEffect first{&bank};
+  WishingLampEffect lamp{&bank};
+};
+
+}  // namespace
+
+TEST_F(WishingLamp, StartUpTableTakesValues321To640AfterTheFlickeringLamp) {
+  InitInOrder();
+  Lcg g;
+  g.Skip(320);
+  for (int i = 0; i < 80; ++i) {
+    SCOPED_TRACE(i);
+    const int a = g.Next() % 10, angle = g.Next() % 180, radius = g.Next() % 100, size = g.Next() % 10;
+    const ArcSprite& c = lamp.lightCircles[i];
+    EXPECT_EQ(c.alpha, static_cast<float>(a / 12.0));
+    EXPECT_EQ(c.angle, static_cast<float>(angle));
+    EXPECT_EQ(c.radius, static_cast<float>(radius / 7.0));
+    EXPECT_EQ(c.size, Tenths(size + 3));
+    EXPECT_EQ(c.speed, static_cast<float>(Tenths(size + 3) / 50.0));
+  }
+  EXPECT_EQ(Random::State(), g.state) << "Init draws exactly 320 values";
+  EXPECT_EQ(lamp.pi, 3.14159274f);
+}
+
+TEST_F(WishingLamp, InitLoadsItsFourTexturesButNotTheCircle) {
+  lamp.Init();
+  EXPECT_EQ(bank.entries[Slot::lamp02]->Id(), 1u);
+  EXPECT_EQ(bank.entries[Slot::ring]->Id(), 2u);
+  EXPECT_EQ(bank.entries[Slot::lyrics_whatisyourwish]->Id(), 3u);
+  EXPECT_EQ(bank.entries[Slot::background01]->Id(), 4u);
+  EXPECT_FALSE(bank.entries[Slot::circle01]->Loaded());  // the flickering lamp scene loads it
+}
+
+TEST_F(WishingLamp, FrameCallsInOrderOutsideAFlickerSlot) {
+  InitInOrder();
+  const std::vector<ArcSprite> before = Circles();
+  Frame(6000);
+  EXPECT_TRUE(SameStream(GLRecorder::Calls(), LampFrame(Layout(), 6000, before.data(), 1.0f).calls));
+}
+
+TEST_F(WishingLamp, FrameCallsInOrderInsideAFlickerSlotAndAfterTheLyric) {
+  InitInOrder();
+  Frame(4700);
+  Lcg g{Random::State()};
+  const float flicker = static_cast<float>(g.Next() % 50 + 60) / 100.0f;
+  std::vector<ArcSprite> before = Circles();
+  Frame(9900);
+  EXPECT_TRUE(SameStream(GLRecorder::Calls(), LampFrame(Layout(), 9900, before.data(), flicker).calls));
+  before = Circles();
+  Frame(10500);  // the lyric is over, the rest goes on
+  EXPECT_TRUE(SameStream(GLRecorder::Calls(), LampFrame(Layout(), 10500, before.data(), 1.0f).calls));
+}
+
+TEST_F(WishingLamp, BackgroundHasTurnedElevenDegreesAtTheEnd) {
+  InitInOrder();
+  Frame(10999);
+  const std::vector<GLCall> rotations = GLRecorder::Named("glRotatef");
+  ASSERT_FALSE(rotations.empty());
+  EXPECT_EQ(rotations[0].args, (std::vector<double>{-10.999f, 0, 0, 1}));
+}
+
+TEST_F(WishingLamp, OneFreshDrawPerFrameOnlyInsideTheFlickerSlots) {
+  InitInOrder();
+  for (int e : {1, 1999, 2000, 2199, 2200, 4599, 4600, 4799, 4800, 7099, 7100, 7299, 7300, 9799, 9800, 9999, 10000,
+                10999}) {
+    SCOPED_TRACE(e);
+    const std::uint32_t before = Random::State();
+    Lcg g{before};
+    const float expected = InFlickerSlot(e) ? static_cast<float>(g.Next() % 50 + 60) / 100.0f : 1.0f;
+    Frame(e);
+    EXPECT_EQ(DrawsBetween(before, Random::State()), InFlickerSlot(e) ? 1 : 0);
+    EXPECT_EQ(lamp.flickerScale, expected);
+  }
+  int draws = 0;
+  for (int e = 3; e < 11000; e += 10) {
+    const std::uint32_t before = Random::State();
+    Frame(e);
+    draws += DrawsBetween(before, Random::State());
+  }
+  EXPECT_EQ(draws, 80);
+}
+
+TEST_F(WishingLamp, LyricStrictlyInsideItsTenSecondsDriftingRight) {
+  InitInOrder();
+  const unsigned lyric = bank.entries[Slot::lyrics_whatisyourwish]->Id();
+  for (int e : {0, 10000, 10999}) {
+    Frame(e);
+    EXPECT_EQ(BindIndex(lyric), -1) << e;
+  }
+  Frame(9999);
+  EXPECT_NE(BindIndex(lyric), -1);
+  Frame(5000);
+  const int bind = BindIndex(lyric);
+  ASSERT_NE(bind, -1);
+  EXPECT_EQ(ColourBefore(bind)[3], 1.0);
+  EXPECT_EQ(GLRecorder::Named("glTranslatef").back().args, (std::vector<double>{-1.0, -2.0, -10.0}));
+}
+
+TEST_F(WishingLamp, LeavesTexturingAndBlendingOffAndDepthTestOn) {
+  InitInOrder();
+  Frame(7200);
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_EQ(GLRecorder::Count("glPushMatrix"), GLRecorder::Count("glPopMatrix"));
+}

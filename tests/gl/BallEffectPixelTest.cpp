@@ -1,0 +1,85 @@
+#include "effects/BallEffect.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "services/TextureBank.h"
+#include "tests/gl/GLTestWindow.h"
+#include "tests/support/MeshScenes.h"
+#include "tests/support/RecordingBoxes.h"
+
+namespace {
+
+// The ball is an octahedron of hexagon faces (the pentagons a smaller one
+// hidden inside) and every picture is transparent.
+class BallEffectPixelTest : public ::testing::TestWithParam<std::pair<int, int>> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(window.ok);
+    ASSERT_TRUE(dir.ok);
+    dir.WriteTri("ball_hexagons.tri", Octahedron(0.3f), 120, Octahedron(0.3f)[0]);
+    dir.WriteTri("ball_pentagons.tri", Octahedron(0.1f), 60, Octahedron(0.1f)[0]);
+    ball.Init();
+    MakePicturesTransparent(bank);
+  }
+
+  int Width() const { return GetParam().first; }
+  int Height() const { return GetParam().second; }
+  // Screen position of the eye point (x, 0.2, -3.5): the ball's depth and row.
+  int Column(double x) const {
+    return static_cast<int>(Width() / 2.0 * (1 + (x / 3.5) / (0.41421356 * Width() / Height())));
+  }
+  int Row() const { return static_cast<int>(Height() / 2.0 * (1 - (0.2 / 3.5) / 0.41421356)); }
+  bool Background(const GLTestWindow::Pixel& p) const { return p.r == 0 && p.g == 0 && p.b >= 127; }
+  int BallWidth() {
+    int n = 0;
+    for (int x = 0; x < Width(); ++x) n += !Background(window.At(x, Row()));
+    return n;
+  }
+
+  RecordingBoxes boxes;
+  GLTestWindow window{GetParam().first, GetParam().second};
+  SceneDataDir dir;
+  TextureBank bank;
+  BallEffect ball{&bank};
+};
+
+}  // namespace
+
+TEST_P(BallEffectPixelTest, WhiteLitBallWithBlackEdgesOnDarkBlue) {
+  ball.Render(80000, 75000);
+  EXPECT_TRUE(Background(window.At(5, 5)));
+  EXPECT_TRUE(Background(window.At(5, Height() - 5)));
+  const auto centre = window.At(Column(1.0), Row());
+  EXPECT_GT(centre.r, 200);
+  EXPECT_EQ(centre.r, centre.g);
+  EXPECT_EQ(centre.g, centre.b);
+  bool black = false;
+  for (int x = Column(0.7); x <= Column(1.3); ++x) {
+    const auto p = window.At(x, Row());
+    black = black || p.r + p.g + p.b < 30;
+  }
+  EXPECT_TRUE(black);
+}
+
+TEST_P(BallEffectPixelTest, SwellMakesTheBallWiderAndItsLitFacesDarkerByAThird) {
+  ball.Render(77549, 75000);
+  const int width = BallWidth();
+  const int lit = window.At(Column(1.1), Row()).r;
+  ball.Render(77550, 75000);  // first millisecond of the first swell
+  const int swollenWidth = BallWidth();
+  const int swollenLit = window.At(Column(1.1), Row()).r;
+  EXPECT_NEAR(static_cast<double>(swollenWidth) / width, 1.5, 0.15);
+  // The normals shrink to 2/3 with the scale and are not renormalised: only
+  // the diffuse part above the global ambient 0.2 (51) drops.
+  ASSERT_GT(lit, 120);
+  ASSERT_LT(lit, 250);
+  EXPECT_NEAR(swollenLit, 51 + (lit - 51) * 2.0 / 3.0, 3);
+  ball.Render(77750, 75000);  // back to its own size (turned by 2 degrees since)
+  EXPECT_NEAR(static_cast<double>(BallWidth()) / width, 1.0, 0.05);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, BallEffectPixelTest,
+                         ::testing::Values(std::make_pair(640, 480), std::make_pair(1024, 768)));

@@ -1,0 +1,74 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "tests/support/GLRecorder.h"
+
+// A display that never shows anything: it records the steps it is asked for,
+// answers from a script, and counts swaps. The GL calls of each frame stay in
+// the recorder until the next swap.
+class FakeDisplay : public Display {
+ public:
+  bool Register() override { return Step("Register", registerOk) && (registered = true); }
+  bool Unregister() override {
+    steps.push_back("Unregister");
+    const bool was = registered;
+    registered = false;
+    return was;
+  }
+  bool ChangeMode(int, int, int) override { return Step("ChangeMode", changeModeOk); }
+  void RestoreMode() override { steps.push_back("RestoreMode"); }
+  void ShowCursor(bool show) override { steps.push_back(show ? "ShowCursor" : "HideCursor"); }
+  bool OpenWindow(const char*, int w, int h, bool fs, int) override {
+    width = w, height = h, fullscreen = fs;
+    return Step("OpenWindow", openOk);
+  }
+  bool CreateContext() override { return Step("CreateContext", contextOk); }
+  bool MakeCurrent() override { return Step("MakeCurrent", currentOk); }
+  void ShowWindow() override { steps.push_back("ShowWindow"); }
+  bool ReleaseCurrent() override { return Step("ReleaseCurrent", true); }
+  bool DeleteContext() override { return Step("DeleteContext", true); }
+  bool CloseWindow() override { return Step("CloseWindow", true); }
+  void Swap() override {
+    ++swaps;
+    if (onSwap) onSwap();
+    GLRecorder::Clear();
+  }
+  // The script decides, pass by pass, whether an event is waiting.
+  bool PollEvent(WindowEvent& event) override {
+    ++polls;
+    return script ? script(polls, event) : false;
+  }
+
+  bool registerOk = true, changeModeOk = true, openOk = true, contextOk = true, currentOk = true;
+  bool registered = false;
+  int width = 0, height = 0;
+  bool fullscreen = false;
+  int swaps = 0, polls = 0;
+  std::vector<std::string> steps;
+  std::function<bool(int pass, WindowEvent& event)> script;
+  std::function<void()> onSwap;
+
+ private:
+  bool Step(const char* name, bool ok) {
+    steps.push_back(name);
+    return ok;
+  }
+};
+
+// Milliseconds set by the test.
+class FakeClock : public Clock {
+ public:
+  std::int64_t Frequency() override { return 1000; }
+  std::int64_t Counter() override { return ms; }
+  std::int64_t ms = 0;
+};
+
+inline WindowEvent KeyEvent(WindowEvent::Kind kind, int key) {
+  WindowEvent e;
+  e.kind = kind;
+  e.key = key;
+  return e;
+}

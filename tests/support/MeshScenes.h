@@ -1,0 +1,96 @@
+#pragma once
+// Test data for the mesh scenes: a temporary working directory with a
+// "data/models" folder and ".tri" files written by the test.
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "services/TriModel.h"
+
+class SceneDataDir {
+ public:
+  SceneDataDir() {
+    char buffer[4096];
+    if (getcwd(buffer, sizeof buffer)) previous = buffer;
+    char pattern[] = "/tmp/lumivane-meshes-XXXXXX";
+    if (mkdtemp(pattern)) root = pattern;
+    std::filesystem::create_directories(root + "/data/models");
+    ok = !root.empty() && chdir(root.c_str()) == 0;
+  }
+  ~SceneDataDir() {
+    if (!previous.empty()) (void)chdir(previous.c_str());
+    std::error_code ignored;
+    if (!root.empty()) std::filesystem::remove_all(root, ignored);
+  }
+  SceneDataDir(const SceneDataDir&) = delete;
+  SceneDataDir& operator=(const SceneDataDir&) = delete;
+
+  // Writes `count` entries: the given triangles first, then copies of `filler`.
+  // Each entry gets a hexadecimal field, as the format requires.
+  void WriteTri(const std::string& name, const std::vector<Triangle>& first, int count,
+                const Triangle& filler) {
+    std::FILE* f = std::fopen((root + "/data/models/" + name).c_str(), "w");
+    if (!f) return;
+    for (int i = 0; i < count; ++i) {
+      const Triangle& t = i < static_cast<int>(first.size()) ? first[i] : filler;
+      for (const Vec3& v : t.vertices) std::fprintf(f, "%.9g %.9g %.9g\n", v.x, v.y, v.z);
+      std::fprintf(f, "%x\n", 0x1f + i);
+    }
+    std::fclose(f);
+  }
+
+  std::string root, previous;
+  bool ok = false;
+};
+
+inline Triangle Tri(Vec3 a, Vec3 b, Vec3 c) {
+  Triangle t{};
+  t.vertices[0] = a;
+  t.vertices[1] = b;
+  t.vertices[2] = c;
+  t.normal = FaceNormal(a, b, c);
+  return t;
+}
+
+// The eight faces of an octahedron of radius r around the origin, each
+// counter-clockwise seen from outside.
+inline std::vector<Triangle> Octahedron(float r) {
+  const Vec3 px{r, 0, 0}, nx{-r, 0, 0}, py{0, r, 0}, ny{0, -r, 0}, pz{0, 0, r}, nz{0, 0, -r};
+  return {Tri(px, py, pz), Tri(py, nx, pz), Tri(nx, ny, pz), Tri(ny, px, pz),
+          Tri(py, px, nz), Tri(nx, py, nz), Tri(ny, nx, nz), Tri(px, ny, nz)};
+}
+
+// A flat disc of radius r in the plane z = 0, facing +z, as a fan whose
+// triangles list two rim points first and the centre last.
+inline std::vector<Triangle> RimFirstDisc(float r, int segments) {
+  std::vector<Triangle> out;
+  for (int i = 0; i < segments; ++i) {
+    const double turn = 6.283185307179586;
+    const double a0 = turn * i / segments, a1 = turn * (i + 1) / segments;
+    out.push_back(Tri({static_cast<float>(r * std::cos(a0)), static_cast<float>(r * std::sin(a0)), 0},
+                      {static_cast<float>(r * std::cos(a1)), static_cast<float>(r * std::sin(a1)), 0},
+                      {0, 0, 0}));
+  }
+  return out;
+}
+
+// Gives every loaded picture of the bank one transparent texel, so that the
+// scene's own colours (clear colour, meshes) show wherever pictures would be.
+// Needs a current GL context.
+#include <GL/gl.h>
+
+#include "services/TextureBank.h"
+
+inline void MakePicturesTransparent(TextureBank& bank) {
+  const unsigned char clear[4] = {0, 0, 0, 0};
+  for (TextureEntry* entry : bank.entries) {
+    if (!entry->Loaded()) continue;
+    glBindTexture(GL_TEXTURE_2D, entry->Id());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, clear);
+  }
+}
