@@ -20,17 +20,17 @@ void PictureQuad(float w, float h) {
   glEnd();
 }
 
-}  // namespace
-
-bool GreetingsSpiralEffect::InDimSlot(int elapsed) {
+// Whether `elapsed` lies in one of the eight 500-ms dim slots.
+bool InDimSlot(int elapsed) {
   static const int kSlotStarts[] = {1200, 3900, 6600, 9300, 12000, 14500, 17100, 19900};
   for (int from : kSlotStarts)
     if (elapsed >= from && elapsed < from + 500) return true;
   return false;
 }
 
-float GreetingsSpiralEffect::ShiftAt(int elapsed) {
-  // Each step falls on the end of a dim slot; lower bounds included.
+// Offset of the bands and ring columns; each step falls on the end of a dim
+// slot. Lower bounds included.
+float ShiftAt(int elapsed) {
   struct Step {
     int until;
     float shift;
@@ -41,6 +41,8 @@ float GreetingsSpiralEffect::ShiftAt(int elapsed) {
     if (elapsed < step.until) return step.shift;
   return 0.0f;
 }
+
+}  // namespace
 
 void GreetingsSpiralEffect::Init() {
   textures->entries[Slot::greets01]->Load();

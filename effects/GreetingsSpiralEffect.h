@@ -11,11 +11,6 @@ class GreetingsSpiralEffect : public Effect {
   void Init() override;
   bool Render(int now, int start) override;
 
-  // Offset of the bands and ring columns at `elapsed` ms into the scene.
-  static float ShiftAt(int elapsed);
-  // Whether `elapsed` lies in one of the eight 500-ms dim slots.
-  static bool InDimSlot(int elapsed);
-
   float circlePoints[kCirclePointCount][3] = {};  // base circle, filled by Init
   float shift = 0;  // offset of this frame
   float fade = 1;   // background alpha; drops 0.01 per frame inside a dim slot

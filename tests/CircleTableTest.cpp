@@ -27,11 +27,3 @@ TEST(CircleTable, AnchorPoints) {
     EXPECT_EQ(kCirclePoints[a.i][2], a.z) << a.i;
   }
 }
-
-TEST(CircleTable, CopyFillsTheWholeArray) {
-  float points[kCirclePointCount][3];
-  for (auto& p : points) p[0] = p[1] = p[2] = 99.0f;
-  CopyCirclePoints(points);
-  for (int i = 0; i < kCirclePointCount; ++i)
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(points[i][c], kCirclePoints[i][c]) << i << "," << c;
-}

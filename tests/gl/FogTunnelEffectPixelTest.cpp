@@ -73,16 +73,3 @@ TEST_F(FogTunnelPixels, ShakeLowersTheTube) {
   // The top now lies at 0.49: row 230 meets it at about 30 units.
   EXPECT_NEAR(window.At(320, 230).g, 255 * (1 - (110 - 29.9) / 105), 15);
 }
-
-TEST(FogTunnelPixelsLarge, FarEndWhiteNearWallRedAt1024x768) {
-  RecordingBoxes boxes;
-  GLTestWindow window(1024, 768);
-  ASSERT_TRUE(window.ok);
-  TextureBank bank;
-  FogTunnelEffect tunnel(&bank);
-  tunnel.Init();
-  Solid(bank, Slot::tunnel, 255, 0, 0);
-  tunnel.Render(120000, 113000);
-  EXPECT_GE(window.At(512, 378).g, 250);
-  EXPECT_LE(window.At(3, 384).g, 10);
-}

@@ -76,16 +76,3 @@ TEST_F(GreetingsSpiralPixels, RingColumnsMoveWithTheShift) {
   EXPECT_TRUE(IsRing(window.At(100, 2)));
   EXPECT_TRUE(IsBlack(window.At(20, 2)));
 }
-
-TEST(GreetingsSpiralPixelsLarge, BlackAboveAndBelowAt1024x768) {
-  RecordingBoxes boxes;
-  GLTestWindow window(1024, 768);
-  ASSERT_TRUE(window.ok);
-  TextureBank bank;
-  GreetingsSpiralEffect spiral(&bank);
-  spiral.Init();
-  spiral.Render(155500, 155000);
-  EXPECT_TRUE(IsBlack(window.At(512, 3)));
-  EXPECT_TRUE(IsBlack(window.At(512, 764)));
-  EXPECT_FALSE(IsBlack(window.At(512, 384)));  // the bands
-}

@@ -73,17 +73,3 @@ TEST_F(PhotoCylinderPixels, PulseStretchesTheWallOverTheDarkBlue) {
   EXPECT_TRUE(IsDarkBlue(window.At(320, 440)));
   EXPECT_TRUE(IsDarkBlue(window.At(40, 42)));
 }
-
-TEST(PhotoCylinderPixelsLarge, DarkBlueAboveAndBelowAt1024x768) {
-  RecordingBoxes boxes;
-  GLTestWindow window(1024, 768);
-  ASSERT_TRUE(window.ok);
-  TextureBank bank;
-  PhotoCylinderEffect cylinder(&bank);
-  cylinder.Init();
-  Solid(bank, Slot::photos, 0, 255, 0);
-  cylinder.Render(123500, 123000);
-  EXPECT_TRUE(IsDarkBlue(window.At(512, 3)));
-  EXPECT_TRUE(IsDarkBlue(window.At(512, 764)));
-  EXPECT_TRUE(IsWall(window.At(512, 384)));
-}
