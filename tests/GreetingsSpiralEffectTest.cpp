@@ -1,0 +1,174 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "effects/GreetingsSpiralEffect.h"
+#include "services/TextureBank.h"
+#include "tests/support/GLRecorder.h"
+#include "tests/support/RecordingBoxes.h"
+
+namespace {
+
+std::string Line(std::string name, const std::vector<double>& args) {
+  for (double a : args) name += " " + std::to_string(a);
+  return name;
+}
+
+class GreetingsSpiral : public ::testing::Test {
+ protected:
+  void SetUp() override { spiral.Init(); }
+  void Frame(int elapsed) {
+    GLRecorder::Clear();
+    spiral.Render(155000 + elapsed, 155000);
+  }
+  double Id(int slot) { return bank.entries[slot]->Id(); }
+
+  RecordingBoxes boxes;
+  TextureBank bank;
+  GreetingsSpiralEffect spiral{&bank};
+};
+
+}  // namespace
+
+TEST_F(GreetingsSpiral, InitLoadsFivePicturesInOrderAndFillsTheCircle) {
+  const int order[] = {Slot::greets01, Slot::greets02, Slot::background05, Slot::line01, Slot::ring02};
+  EXPECT_TRUE(bank.entries[Slot::greets01]->Loaded());
+  for (int k = 1; k < 5; ++k) EXPECT_EQ(Id(order[k]), Id(order[k - 1]) + 1) << k;
+  for (int i = 0; i < 64; ++i)
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(spiral.circlePoints[i][c], kCirclePoints[i][c]);
+}
+
+TEST_F(GreetingsSpiral, ShiftStepsAtTheEndsOfTheDimSlots) {
+  const struct {
+    int elapsed;
+    float shift;
+  } rows[] = {{1, 0},        {1699, 0},     {1700, -1},    {4399, -1},    {4400, -2}, {7099, -2},
+              {7100, -3},    {9799, -3},    {9800, -4},    {12499, -4},   {12500, -3}, {14999, -3},
+              {15000, -2},   {17599, -2},   {17600, -0.5}, {20399, -0.5}, {20400, 0},  {21999, 0}};
+  for (const auto& row : rows) {
+    Frame(row.elapsed);
+    EXPECT_EQ(spiral.shift, row.shift) << row.elapsed;
+  }
+}
+
+TEST_F(GreetingsSpiral, FadeDropsOneHundredthPerFrameInsideEachSlotAndSnapsBack) {
+  Frame(1199);
+  EXPECT_EQ(spiral.fade, 1.0f);
+  for (int from : {1200, 3900, 6600, 9300, 12000, 14500, 17100, 19900}) {
+    Frame(from - 1);
+    EXPECT_EQ(spiral.fade, 1.0f) << from;
+    Frame(from);
+    EXPECT_FLOAT_EQ(spiral.fade, 0.99f) << from;
+    Frame(from + 499);  // per frame, not per millisecond
+    EXPECT_FLOAT_EQ(spiral.fade, 0.98f) << from;
+    Frame(from + 500);
+    EXPECT_EQ(spiral.fade, 1.0f) << from;
+  }
+  // Many frames in one slot: single-precision steps, below 0, passed unclamped.
+  float expected = 1.0f;
+  for (int k = 0; k < 150; ++k) {
+    Frame(3900 + k * 3);
+    expected = expected - 0.01f;
+    ASSERT_EQ(spiral.fade, expected) << k;
+  }
+  EXPECT_EQ(GLRecorder::Named("glColor4f")[0].args[3], double(expected));
+  EXPECT_LT(expected, -0.49f);
+}
+
+TEST_F(GreetingsSpiral, CallStreamUpToTheRingColumnsAndTheEnd) {
+  Frame(3000);
+  std::vector<std::string> stream;
+  for (const GLCall& c : GLRecorder::Calls()) {
+    if (c.name == "glPushMatrix") break;
+    if (c.name != "glVertex3f" && c.name != "glTexCoord2f") stream.push_back(Line(c.name, c.args));
+  }
+  const double tex = GL_TEXTURE_2D;
+  const std::vector<std::string> expected = {
+      Line("glLoadIdentity", {}),
+      Line("glClearColor", {0, 0, 0, 0}),
+      Line("glClear", {double(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)}),
+      Line("glEnable", {double(GL_BLEND)}),
+      Line("glDisable", {double(GL_DEPTH_TEST)}),
+      Line("glEnable", {tex}),
+      Line("glBlendFunc", {double(GL_SRC_ALPHA), double(GL_ONE_MINUS_SRC_ALPHA)}),
+      Line("glLoadIdentity", {}),
+      Line("glTranslatef", {-3.0f / 100, 0, -3}),
+      Line("glColor4f", {1, 1, 1, 1}),
+      Line("glBindTexture", {tex, Id(Slot::background05)}),
+      Line("glBegin", {double(GL_QUADS)}),
+      Line("glEnd", {}),
+      Line("glLoadIdentity", {}),
+      Line("glTranslatef", {-15.5 + 1, 0, -30 + 1}),  // shift -1
+      Line("glColor4f", {1, 1, 1, 1}),
+      Line("glBindTexture", {tex, Id(Slot::ring02)})};
+  EXPECT_EQ(stream, expected);
+  const auto& calls = GLRecorder::Calls();
+  const std::size_t n = calls.size();
+  ASSERT_GE(n, 3u);
+  EXPECT_EQ(Line(calls[n - 3].name, calls[n - 3].args), Line("glDisable", {tex}));
+  EXPECT_EQ(Line(calls[n - 2].name, calls[n - 2].args), Line("glDisable", {double(GL_BLEND)}));
+  EXPECT_EQ(Line(calls[n - 1].name, calls[n - 1].args), Line("glEnable", {double(GL_DEPTH_TEST)}));
+}
+
+TEST_F(GreetingsSpiral, RingColumnsAreOneHundredUprightSpritesRisingOneUnitPerSecond) {
+  Frame(10000);  // shift -4
+  const auto& calls = GLRecorder::Calls();
+  int i = GLRecorder::Find("glPushMatrix");
+  ASSERT_GE(i, 3);
+  EXPECT_EQ(Line(calls[i - 1].name, calls[i - 1].args), Line("glBindTexture", {GL_TEXTURE_2D, Id(Slot::ring02)}));
+  EXPECT_EQ(Line(calls[i - 3].name, calls[i - 3].args), Line("glTranslatef", {-15.5 + 4, 0, -30 + 4}));
+  const std::vector<std::string> sprite = {
+      Line("glBegin", {double(GL_QUADS)}), Line("glTexCoord2f", {1, 1}), Line("glVertex3f", {1, -1, 0}),
+      Line("glTexCoord2f", {1, 0}),        Line("glVertex3f", {1, 1, 0}), Line("glTexCoord2f", {0, 0}),
+      Line("glVertex3f", {-1, 1, 0}),      Line("glTexCoord2f", {0, 1}), Line("glVertex3f", {-1, -1, 0}),
+      Line("glEnd", {})};
+  for (int k = 0; k < 50; ++k) {
+    std::vector<std::string> expected = {Line("glPushMatrix", {}),
+                                         Line("glTranslatef", {0, 10.0f - 80.0f + 2.0f * k, 0})};
+    expected.insert(expected.end(), sprite.begin(), sprite.end());
+    expected.push_back(Line("glTranslatef", {4, 0, 5}));
+    expected.insert(expected.end(), sprite.begin(), sprite.end());
+    expected.push_back(Line("glPopMatrix", {}));
+    std::vector<std::string> got;
+    for (std::size_t j = 0; j < expected.size(); ++j, ++i) got.push_back(Line(calls[i].name, calls[i].args));
+    ASSERT_EQ(got, expected) << k;
+  }
+}
+
+TEST_F(GreetingsSpiral, BandsRotateBeforeTheyTranslateAndClimbAsAHelix) {
+  Frame(8000);  // shift -3
+  const float s = 8.0f;
+  const auto& calls = GLRecorder::Calls();
+  const int slots[] = {Slot::greets01, Slot::greets02, Slot::line01, Slot::line01};
+  const float y0[] = {-0.2f, -1.2f, -2.2f, 0.8f};
+  int i = GLRecorder::Find("glRotatef");
+  for (int band = 0; band < 4; ++band) {
+    ASSERT_GE(i, 1) << band;
+    const std::vector<std::string> head = {
+        Line("glLoadIdentity", {}), Line("glRotatef", {13.7f * s + 120.0f, 0, 1, 0}),
+        Line("glTranslatef", {-3, y0[band] - s / 4.0f, -3}), Line("glBindTexture", {GL_TEXTURE_2D, Id(slots[band])}),
+        Line("glColor4f", {1, 1, 1, 1}), Line("glBegin", {double(GL_QUAD_STRIP)})};
+    std::vector<std::string> got;
+    for (int k = i - 1; k < i + 5; ++k) got.push_back(Line(calls[k].name, calls[k].args));
+    EXPECT_EQ(got, head) << band;
+    std::vector<std::vector<double>> v, t;
+    int k = i + 5;
+    for (; calls[k].name != "glEnd"; ++k) (calls[k].name == "glVertex3f" ? v : t).push_back(calls[k].args);
+    ASSERT_EQ(v.size(), 252u) << band;
+    ASSERT_EQ(t.size(), 252u) << band;
+    for (int p = 0; p < 63; ++p) {
+      for (int n = 0; n < 2; ++n) {  // point p, then point p + 1
+        const float* c = kCirclePoints[p + n];
+        const float climb = (p + n) / 10.0f;
+        EXPECT_EQ(v[4 * p + 2 * n], (std::vector<double>{c[0], c[1] + climb, c[2]}));
+        EXPECT_EQ(v[4 * p + 2 * n + 1], (std::vector<double>{c[0], c[1] + 1.5f + climb, c[2]}));
+        EXPECT_EQ(t[4 * p + 2 * n], (std::vector<double>{(p + n) / 64.0f, 1}));
+        EXPECT_EQ(t[4 * p + 2 * n + 1], (std::vector<double>{(p + n) / 64.0f, 0}));
+      }
+    }
+    i = GLRecorder::Find("glRotatef", k);
+  }
+  EXPECT_EQ(i, -1);
+}

@@ -1,0 +1,78 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "effects/GreetingsSpiralEffect.h"
+#include "services/TextureBank.h"
+#include "tests/gl/GLTestWindow.h"
+#include "tests/support/RecordingBoxes.h"
+
+namespace {
+
+void Solid(TextureBank& bank, int slot, unsigned char r, unsigned char g, unsigned char b) {
+  std::vector<unsigned char> px(64 * 64 * 4);
+  for (std::size_t i = 0; i < px.size(); i += 4) {
+    px[i] = r;
+    px[i + 1] = g;
+    px[i + 2] = b;
+    px[i + 3] = 255;
+  }
+  glBindTexture(GL_TEXTURE_2D, bank.entries[slot]->Id());
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 64, 64, 0, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+}
+
+bool IsBlack(GLTestWindow::Pixel p) { return p.r == 0 && p.g == 0 && p.b == 0; }
+bool IsRing(GLTestWindow::Pixel p) { return p.r <= 2 && p.g <= 2 && p.b >= 250; }
+
+class GreetingsSpiralPixels : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(window.ok);
+    spiral.Init();
+    Solid(bank, Slot::background05, 255, 0, 0);
+    Solid(bank, Slot::ring02, 0, 0, 255);
+    Solid(bank, Slot::greets01, 0, 255, 0);
+    Solid(bank, Slot::greets02, 0, 255, 0);
+    Solid(bank, Slot::line01, 0, 255, 0);
+  }
+  void Frame(int elapsed) { spiral.Render(155000 + elapsed, 155000); }
+
+  RecordingBoxes boxes;
+  GLTestWindow window{640, 480};
+  TextureBank bank;
+  GreetingsSpiralEffect spiral{&bank};
+};
+
+}  // namespace
+
+TEST_F(GreetingsSpiralPixels, BlackWhereNothingIsDrawn) {
+  Frame(500);
+  EXPECT_TRUE(IsBlack(window.At(320, 2)));
+  EXPECT_TRUE(IsBlack(window.At(320, 477)));
+  Frame(12000);
+  EXPECT_TRUE(IsBlack(window.At(320, 2)));
+  EXPECT_TRUE(IsBlack(window.At(320, 477)));
+}
+
+TEST_F(GreetingsSpiralPixels, BackgroundDimsFrameByFrameInsideASlot) {
+  // (320, 420) shows only the background in these frames.
+  Frame(1199);
+  EXPECT_GE(window.At(320, 420).r, 254);
+  const int times[] = {1200, 1216, 1233, 1250};
+  for (int k = 0; k < 4; ++k) {
+    Frame(times[k]);
+    auto p = window.At(320, 420);
+    EXPECT_NEAR(p.r, 255 * (1 - 0.01 * (k + 1)), 1.5) << times[k];
+    EXPECT_EQ(p.g, 0);
+  }
+}
+
+TEST_F(GreetingsSpiralPixels, RingColumnsMoveWithTheShift) {
+  Frame(500);  // shift 0: the inner column ends left of x = 100
+  EXPECT_TRUE(IsRing(window.At(60, 2)));
+  EXPECT_TRUE(IsBlack(window.At(100, 2)));
+  Frame(12000);  // shift -4: both columns come 4 units to the right and nearer
+  EXPECT_TRUE(IsRing(window.At(100, 2)));
+  EXPECT_TRUE(IsBlack(window.At(20, 2)));
+}

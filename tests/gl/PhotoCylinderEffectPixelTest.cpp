@@ -1,0 +1,75 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "effects/PhotoCylinderEffect.h"
+#include "services/TextureBank.h"
+#include "tests/gl/GLTestWindow.h"
+#include "tests/support/RecordingBoxes.h"
+
+namespace {
+
+void Solid(TextureBank& bank, int slot, unsigned char r, unsigned char g, unsigned char b) {
+  std::vector<unsigned char> px(64 * 64 * 4);
+  for (std::size_t i = 0; i < px.size(); i += 4) {
+    px[i] = r;
+    px[i + 1] = g;
+    px[i + 2] = b;
+    px[i + 3] = 255;
+  }
+  glBindTexture(GL_TEXTURE_2D, bank.entries[slot]->Id());
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 64, 64, 0, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+}
+
+bool IsDarkBlue(GLTestWindow::Pixel p) { return p.r == 0 && p.g == 0 && p.b >= 126 && p.b <= 129; }
+bool IsWall(GLTestWindow::Pixel p) { return p.r <= 2 && p.g >= 250 && p.b <= 2; }
+bool IsBackground(GLTestWindow::Pixel p) { return p.r >= 250 && p.g <= 2 && p.b <= 2; }
+
+class PhotoCylinderPixels : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(window.ok);
+    cylinder.Init();
+    Solid(bank, Slot::photos, 0, 255, 0);
+    Solid(bank, Slot::background04, 255, 0, 0);
+    Solid(bank, Slot::lyrics_hate, 255, 255, 0);
+    Solid(bank, Slot::lyrics_wars, 255, 255, 0);
+  }
+  void Frame(int elapsed) { cylinder.Render(123000 + elapsed, 123000); }
+
+  RecordingBoxes boxes;
+  GLTestWindow window{640, 480};
+  TextureBank bank;
+  PhotoCylinderEffect cylinder{&bank};
+};
+
+}  // namespace
+
+TEST_F(PhotoCylinderPixels, DarkBlueAboveAndBelowBackgroundAndWall) {
+  Frame(500);
+  EXPECT_TRUE(IsDarkBlue(window.At(320, 2)));
+  EXPECT_TRUE(IsDarkBlue(window.At(320, 42)));
+  EXPECT_TRUE(IsDarkBlue(window.At(320, 477)));
+  EXPECT_TRUE(IsBackground(window.At(320, 60)));  // the background's top edge
+  EXPECT_TRUE(IsWall(window.At(320, 240)));       // the wall over the background
+}
+
+TEST_F(PhotoCylinderPixels, OpenSegmentShowsTheBackgroundAtTheLeftEdgeEarlyOn) {
+  Frame(500);
+  EXPECT_TRUE(IsBackground(window.At(2, 220)));
+  EXPECT_TRUE(IsWall(window.At(160, 220)));
+  Frame(1799);  // turned on: the wall closes the view
+  EXPECT_TRUE(IsWall(window.At(2, 220)));
+}
+
+TEST_F(PhotoCylinderPixels, PulseStretchesTheWallOverTheDarkBlue) {
+  // One millisecond apart the wall has turned by 0.013 degrees, but the pulse
+  // drops from 0.799 to 0.3: both edges pull back toward the middle.
+  Frame(1799);
+  EXPECT_TRUE(IsWall(window.At(320, 440)));
+  EXPECT_TRUE(IsWall(window.At(40, 42)));
+  Frame(1800);
+  EXPECT_TRUE(IsDarkBlue(window.At(320, 440)));
+  EXPECT_TRUE(IsDarkBlue(window.At(40, 42)));
+}
