@@ -1,4 +1,5 @@
 #include "effects/BallEffect.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 
@@ -9,33 +10,6 @@
 namespace {
 
 constexpr float kPi = 3.1415927f;
-
-// A picture quad of half-width w and half-height h, shown upright.
-void PictureQuad(float w, float h) {
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(w, -h, 0.0f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(w, h, 0.0f);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(-w, h, 0.0f);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(-w, -h, 0.0f);
-  glEnd();
-}
-
-void BeginPictures() {
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-}
-
-void EndPictures() {
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
-}
 
 bool Swelling(int elapsed) {
   return (elapsed >= 2550 && elapsed < 2750) || (elapsed >= 5250 && elapsed < 5450) ||
@@ -84,12 +58,12 @@ bool BallEffect::Render(int now, int start) {
   glRotatef(t + 200.0f, 0.0f, 1.0f, 0.0f);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   textures->entries[Slot::background07]->Bind();
-  PictureQuad(1.0f, 1.0f);
+  DrawPictureQuad(1.0f, 1.0f);
   glLoadIdentity();
   glTranslatef(t / 64.0f - 1.0f, 0.0f, -5.0f);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   textures->entries[Slot::japo]->Bind();
-  PictureQuad(2.0f, 1.5f);
+  DrawPictureQuad(2.0f, 1.5f);
   EndPictures();
 
   // The light is placed under the photograph's matrix: the point (0, 0, 5) of
@@ -169,7 +143,7 @@ bool BallEffect::Render(int now, int start) {
     const float alpha = static_cast<float>(std::sin(static_cast<double>((t - 0.0f) * kPi / (10.0f - 0.0f))));
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
     textures->entries[Slot::lyrics_agoodfriend]->Bind();
-    PictureQuad(4.0f, 1.0f);
+    DrawPictureQuad(4.0f, 1.0f);
   }
   EndPictures();
   return true;

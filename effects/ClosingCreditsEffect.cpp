@@ -1,4 +1,5 @@
 #include "effects/ClosingCreditsEffect.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 
@@ -6,20 +7,6 @@
 
 #include "services/Random.h"
 #include "services/TextureBank.h"
-
-namespace {
-
-// A picture quad of half-width w and half-height h in the z = 0 plane, upright.
-void PictureQuad(float w, float h) {
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f); glVertex3f(w, -h, 0.0f);
-  glTexCoord2f(1.0f, 0.0f); glVertex3f(w, h, 0.0f);
-  glTexCoord2f(0.0f, 0.0f); glVertex3f(-w, h, 0.0f);
-  glTexCoord2f(0.0f, 1.0f); glVertex3f(-w, -h, 0.0f);
-  glEnd();
-}
-
-}  // namespace
 
 void ClosingCreditsEffect::Init() {
   textures->entries[Slot::background06]->Load();
@@ -56,7 +43,7 @@ bool ClosingCreditsEffect::Render(int now, int start) {
   glTranslatef(0.0f, 0.0f, -3.0f);
   glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
   textures->entries[Slot::background06]->Bind();
-  PictureQuad(1.82f, 1.0f);
+  DrawPictureQuad(1.82f, 1.0f);
 
   // Each line is drawn where it is, then falls one step; lines are never
   // brought back, so those that left the view stay gone.
@@ -67,7 +54,7 @@ bool ClosingCreditsEffect::Render(int now, int start) {
     glPushMatrix();
     glTranslatef(line.x, line.y, 0.0f);
     glColor4f(1.0f, 1.0f, 1.0f, line.alpha);
-    PictureQuad(1.0f, line.halfHeight);
+    DrawPictureQuad(1.0f, line.halfHeight);
     glPopMatrix();
     line.y -= line.fallSpeed;
   }
@@ -90,14 +77,14 @@ bool ClosingCreditsEffect::Render(int now, int start) {
   glTranslatef(-1.2f, 0.0f, -4.0f);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   textures->entries[Slot::finalcredits]->Bind();
-  PictureQuad(1.0f, 1.0f);
+  DrawPictureQuad(1.0f, 1.0f);
 
   if (elapsed > 5000 && elapsed < 20000) {
     glLoadIdentity();
     glTranslatef(2.0f, 0.0f, -8.0f);
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 5.0f) / 15.0f))));
     textures->entries[Slot::ruxoparty]->Bind();
-    PictureQuad(2.0f, 1.0f);
+    DrawPictureQuad(2.0f, 1.0f);
   }
 
   glDisable(GL_TEXTURE_2D);

@@ -1,4 +1,5 @@
 #include "effects/FlickeringLampEffect.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 
@@ -33,7 +34,7 @@ bool FlickeringLampEffect::Render(int now, int start) {
   glTranslatef(0.0f, 0.0f, -1.5f);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   textures->entries[Slot::background01]->Bind();
-  LampScene::Quad(1.0f, 1.0f);
+  DrawPictureQuad(1.0f, 1.0f);
 
   // Light circles on arcs around a point to the upper left.
   glLoadIdentity();
@@ -50,7 +51,7 @@ bool FlickeringLampEffect::Render(int now, int start) {
   glScalef(flickerScale, flickerScale, flickerScale);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   textures->entries[Slot::lamp01]->Bind();
-  LampScene::Quad(1.0f, 1.0f);
+  DrawPictureQuad(1.0f, 1.0f);
 
   // Two columns of rings at the left edge, rising one unit per second.
   glLoadIdentity();
@@ -60,9 +61,9 @@ bool FlickeringLampEffect::Render(int now, int start) {
   for (int i = 0; i < 50; ++i) {
     glPushMatrix();
     glTranslatef(0.0f, -80.0f + x + static_cast<float>(2 * i), 0.0f);
-    LampScene::Quad(1.0f, 1.0f);
+    DrawPictureQuad(1.0f, 1.0f);
     glTranslatef(4.0f, 0.0f, 5.0f);
-    LampScene::Quad(1.0f, 1.0f);
+    DrawPictureQuad(1.0f, 1.0f);
     glPopMatrix();
   }
 
@@ -72,7 +73,7 @@ bool FlickeringLampEffect::Render(int now, int start) {
     glTranslatef(3.0f - x / 5.0f, -2.0f, -10.0f);
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(x * pi / 10.0f))));
     textures->entries[Slot::lyrics_hereisalamp]->Bind();
-    LampScene::Quad(4.0f, 1.0f);
+    DrawPictureQuad(4.0f, 1.0f);
   }
 
   glDisable(GL_TEXTURE_2D);

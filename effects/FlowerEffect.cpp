@@ -1,4 +1,5 @@
 #include "effects/FlowerEffect.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 
@@ -9,33 +10,6 @@
 namespace {
 
 constexpr float kPi = 3.1415927f;
-
-// A picture quad of half-width w and half-height h, shown upright.
-void PictureQuad(float w, float h) {
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(w, -h, 0.0f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(w, h, 0.0f);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(-w, h, 0.0f);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(-w, -h, 0.0f);
-  glEnd();
-}
-
-void BeginPictures() {
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-}
-
-void EndPictures() {
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
-}
 
 bool InBurst(int elapsed) {
   return (elapsed >= 1700 && elapsed < 1800) || (elapsed >= 4400 && elapsed < 4500) ||
@@ -115,7 +89,7 @@ bool FlowerEffect::Render(int now, int start) {
   glRotatef(-t - 20.0f, 0.0f, 1.0f, 0.0f);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   textures->entries[Slot::background02]->Bind();
-  PictureQuad(1.0f, 1.0f);
+  DrawPictureQuad(1.0f, 1.0f);
   EndPictures();
 
   // Photograph, drifting right; in the last second it flies towards the viewer.
@@ -128,7 +102,7 @@ bool FlowerEffect::Render(int now, int start) {
   }
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   textures->entries[Slot::girl]->Bind();
-  PictureQuad(2.0f, 1.5f);
+  DrawPictureQuad(2.0f, 1.5f);
   EndPictures();
 
   // The light is placed under the photograph's matrix: (0, 0, t, t) is the
@@ -171,7 +145,7 @@ bool FlowerEffect::Render(int now, int start) {
     const float alpha = static_cast<float>(std::sin(static_cast<double>((t - 0.0f) * kPi / (8.0f - 0.0f))));
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
     textures->entries[Slot::lyrics_ymi]->Bind();
-    PictureQuad(4.0f, 0.5f);
+    DrawPictureQuad(4.0f, 0.5f);
   }
   if (elapsed > 2000 && elapsed < 10000) {
     glLoadIdentity();
@@ -179,7 +153,7 @@ bool FlowerEffect::Render(int now, int start) {
     const float alpha = static_cast<float>(std::sin(static_cast<double>((t - 2.0f) * kPi / (10.0f - 2.0f))));
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
     textures->entries[Slot::lyrics_girl]->Bind();
-    PictureQuad(4.0f, 1.0f);
+    DrawPictureQuad(4.0f, 1.0f);
   }
   EndPictures();
   return true;

@@ -1,4 +1,5 @@
 #include "effects/FogTunnelEffect.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 
@@ -8,20 +9,6 @@
 #include "services/TextureBank.h"
 
 namespace {
-
-// One lyric line: 8 x 2 units in the z = 0 plane, picture upright.
-void LyricQuad() {
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(4.0f, -1.0f, 0.0f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(4.0f, 1.0f, 0.0f);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(-4.0f, 1.0f, 0.0f);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(-4.0f, -1.0f, 0.0f);
-  glEnd();
-}
 
 // The four 150-ms slots in which the tunnel shakes; lower bound included.
 bool InShakeSlot(int elapsed) {
@@ -112,7 +99,7 @@ bool FogTunnelEffect::Render(int now, int start) {
     glTranslatef(s / 5.0f - 1.0f, -1.0f, -10.0f);
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * s / 6.0f))));
     textures->entries[Slot::lyrics_light]->Bind();
-    LyricQuad();
+    DrawPictureQuad(4.0f, 1.0f);
   }
 
   if (elapsed > 5000 && elapsed < 10000) {
@@ -120,7 +107,7 @@ bool FogTunnelEffect::Render(int now, int start) {
     glTranslatef(1.0f - s / 5.0f, -2.0f, -10.0f);
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 5.0f) / 5.0f))));
     textures->entries[Slot::lyrics_death]->Bind();
-    LyricQuad();
+    DrawPictureQuad(4.0f, 1.0f);
   }
 
   glDisable(GL_TEXTURE_2D);

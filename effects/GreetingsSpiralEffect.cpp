@@ -1,24 +1,11 @@
 #include "effects/GreetingsSpiralEffect.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 
 #include "services/TextureBank.h"
 
 namespace {
-
-// A picture quad of half-width w and half-height h in the z = 0 plane, upright.
-void PictureQuad(float w, float h) {
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(w, -h, 0.0f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(w, h, 0.0f);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(-w, h, 0.0f);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(-w, -h, 0.0f);
-  glEnd();
-}
 
 // Whether `elapsed` lies in one of the eight 500-ms dim slots.
 bool InDimSlot(int elapsed) {
@@ -77,7 +64,7 @@ bool GreetingsSpiralEffect::Render(int now, int start) {
   glTranslatef(-s / 100.0f, 0.0f, -3.0f);
   glColor4f(1.0f, 1.0f, 1.0f, fade);
   textures->entries[Slot::background05]->Bind();
-  PictureQuad(2.0f, 1.0f);
+  DrawPictureQuad(2.0f, 1.0f);
 
   // Two columns of 50 ring sprites, rising 1 unit per second.
   glLoadIdentity();
@@ -87,9 +74,9 @@ bool GreetingsSpiralEffect::Render(int now, int start) {
   for (int i = 0; i < 50; ++i) {
     glPushMatrix();
     glTranslatef(0.0f, s - 80.0f + 2.0f * i, 0.0f);
-    PictureQuad(1.0f, 1.0f);
+    DrawPictureQuad(1.0f, 1.0f);
     glTranslatef(4.0f, 0.0f, 5.0f);
-    PictureQuad(1.0f, 1.0f);
+    DrawPictureQuad(1.0f, 1.0f);
     glPopMatrix();
   }
 

@@ -1,21 +1,9 @@
 #include "effects/GroupLogoEffect.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 
 #include "services/TextureBank.h"
-
-namespace {
-
-void UnitQuad() {
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f); glVertex3f(1.0f, -1.0f, 0.0f);
-  glTexCoord2f(1.0f, 0.0f); glVertex3f(1.0f, 1.0f, 0.0f);
-  glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.0f, 1.0f, 0.0f);
-  glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.0f, -1.0f, 0.0f);
-  glEnd();
-}
-
-}  // namespace
 
 void GroupLogoEffect::Init() {
   textures->entries[Slot::vqLogo]->Load();
@@ -39,7 +27,7 @@ bool GroupLogoEffect::Render(int now, int start) {
 
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   textures->entries[Slot::vqLogo]->Bind();
-  UnitQuad();
+  DrawPictureQuad(1.0f, 1.0f);
 
   // Both names at the same place below the logo; the alphas leave [0, 1]
   // on purpose and OpenGL clamps them: Arabic alone, a cross-fade from 0.5 s
@@ -47,10 +35,10 @@ bool GroupLogoEffect::Render(int now, int start) {
   glTranslatef(0.0f, -0.8f, 0.0f);
   glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(x - 0.5));
   textures->entries[Slot::vantelquorix]->Bind();
-  UnitQuad();
+  DrawPictureQuad(1.0f, 1.0f);
   glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(y + 0.5));
   textures->entries[Slot::vantelquorix_arabic]->Bind();
-  UnitQuad();
+  DrawPictureQuad(1.0f, 1.0f);
 
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);

@@ -1,4 +1,5 @@
 #include "effects/IndustrialGearsEffect.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 
@@ -8,20 +9,6 @@
 #include "services/TextureBank.h"
 
 namespace {
-
-// A picture quad of half-width w and half-height h, shown upright.
-void PictureQuad(float w, float h) {
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(w, -h, 0.0f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(w, h, 0.0f);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(-w, h, 0.0f);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(-w, -h, 0.0f);
-  glEnd();
-}
 
 bool Flickering(int elapsed) {
   return (elapsed >= 1500 && elapsed < 1700) || (elapsed >= 4200 && elapsed < 4400) ||
@@ -67,12 +54,12 @@ bool IndustrialGearsEffect::Render(int now, int start) {
   glTranslatef(-x / 100.0f, 0.0f, -3.0f);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   textures->entries[Slot::background03]->Bind();
-  PictureQuad(2.0f, 1.0f);
+  DrawPictureQuad(2.0f, 1.0f);
   glLoadIdentity();
   glTranslatef(0.5f - x / 100.0f, 0.2f - x / 100.0f, -4.0f);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   textures->entries[Slot::industry]->Bind();
-  PictureQuad(2.0f, 1.5f);
+  DrawPictureQuad(2.0f, 1.5f);
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);
   glEnable(GL_DEPTH_TEST);
@@ -150,14 +137,14 @@ bool IndustrialGearsEffect::Render(int now, int start) {
     glTranslatef(x / 5.0f, -2.0f, -20.0f);
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>((x - 0.0f) * pi / (6.0f - 0.0f)))));
     textures->entries[Slot::lyrics_ymi2]->Bind();
-    PictureQuad(8.0f, 1.0f);
+    DrawPictureQuad(8.0f, 1.0f);
   }
   if (elapsed > 3000 && elapsed < 10000) {
     glLoadIdentity();
     glTranslatef(x / 5.0f - 2.0f, -2.0f, -10.0f);
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>((x - 3.0f) * pi / (10.0f - 3.0f)))));
     textures->entries[Slot::lyrics_pollution]->Bind();
-    PictureQuad(4.0f, 1.0f);
+    DrawPictureQuad(4.0f, 1.0f);
   }
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);

@@ -1,4 +1,5 @@
 #include "effects/LampScene.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 
@@ -18,19 +19,6 @@ void FillLightCircles(ArcSprite* circles, int count) {
   }
 }
 
-void Quad(float w, float h) {
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(w, -h, 0.0f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(w, h, 0.0f);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(-w, h, 0.0f);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(-w, -h, 0.0f);
-  glEnd();
-}
-
 void DrawArcSprites(ArcSprite* sprites, int count, float baseAngle, float baseRadius) {
   for (int i = 0; i < count; ++i) {
     ArcSprite& s = sprites[i];
@@ -39,7 +27,7 @@ void DrawArcSprites(ArcSprite* sprites, int count, float baseAngle, float baseRa
     glTranslatef(baseRadius + s.radius, 0.0f, -40.0f);
     glScalef(s.size, s.size, 0.0f);
     glColor4f(1.0f, 1.0f, 1.0f, s.alpha);
-    Quad(1.0f, 1.0f);
+    DrawPictureQuad(1.0f, 1.0f);
     glPopMatrix();
     s.angle = s.angle + s.speed;
   }

@@ -22,11 +22,6 @@ namespace LampScene {
 // speed = size / 50.
 void FillLightCircles(ArcSprite* circles, int count);
 
-// One GL_QUADS picture of half-width w and half-height h in the plane z = 0,
-// texture coordinate before each vertex: (1,1) at (w,-h), (1,0) at (w,h),
-// (0,0) at (-w,h), (0,1) at (-w,-h). w = h = 1 is the unit quad.
-void Quad(float w, float h);
-
 // Draws the sprites with the texture already bound and the arcs' centre
 // already on the model-view matrix; sprite i sits at depth -40, rotated by
 // (baseAngle - angle_i) degrees about z at distance baseRadius + radius_i.

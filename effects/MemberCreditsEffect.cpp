@@ -1,4 +1,5 @@
 #include "effects/MemberCreditsEffect.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 
@@ -46,7 +47,7 @@ bool MemberCreditsEffect::Render(int now, int start) {
   glRotatef(-16.0f, 0.0f, 1.0f, 0.0f);
   glColor4f(1.0f, 1.0f, 1.0f, 0.02f);
   textures->entries[Slot::background02]->Bind();
-  LampScene::Quad(1.0f, 1.0f);
+  DrawPictureQuad(1.0f, 1.0f);
 
   // Rings on arcs of radius 20 to 119 around a point to the upper left.
   glLoadIdentity();
@@ -60,7 +61,7 @@ bool MemberCreditsEffect::Render(int now, int start) {
     glTranslatef(x / 5.0f - 3.0f, -6.0f, -24.0f);
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>((x + 5.0f) * pi / 30.0f)) - 0.3));
     textures->entries[Slot::le1]->Bind();
-    LampScene::Quad(16.0f, 1.0f);
+    DrawPictureQuad(16.0f, 1.0f);
   }
 
   // Faint group logo.
@@ -70,7 +71,7 @@ bool MemberCreditsEffect::Render(int now, int start) {
     glScalef(2.0f, 2.0f, 0.0f);
     glColor4f(1.0f, 1.0f, 1.0f, 0.2f);
     textures->entries[Slot::vqLogo]->Bind();
-    LampScene::Quad(1.0f, 1.0f);
+    DrawPictureQuad(1.0f, 1.0f);
   }
 
   // The two members, half-sine fades in (5, 12) and (11, 16) seconds.
@@ -79,14 +80,14 @@ bool MemberCreditsEffect::Render(int now, int start) {
     glTranslatef(0.0f, 0.0f, -3.0f);
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>((x - 5.0f) * pi / 7.0f))));
     textures->entries[Slot::pelmar]->Bind();
-    LampScene::Quad(1.0f, 1.0f);
+    DrawPictureQuad(1.0f, 1.0f);
   }
   if (elapsed > 11000 && elapsed < 16000) {
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -3.0f);
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>((x - 11.0f) * pi / 5.0f))));
     textures->entries[Slot::drevko]->Bind();
-    LampScene::Quad(1.0f, 1.0f);
+    DrawPictureQuad(1.0f, 1.0f);
   }
 
   glDisable(GL_TEXTURE_2D);

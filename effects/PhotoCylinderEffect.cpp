@@ -1,28 +1,11 @@
 #include "effects/PhotoCylinderEffect.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 
 #include <cmath>
 
 #include "services/TextureBank.h"
-
-namespace {
-
-// A picture quad of half-width w and half-height h in the z = 0 plane, upright.
-void PictureQuad(float w, float h) {
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(w, -h, 0.0f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(w, h, 0.0f);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(-w, h, 0.0f);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(-w, -h, 0.0f);
-  glEnd();
-}
-
-}  // namespace
 
 float PhotoCylinderEffect::PulseAt(int elapsed) {
   if (elapsed < 1200) return 0.0f;
@@ -64,7 +47,7 @@ bool PhotoCylinderEffect::Render(int now, int start) {
   glTranslatef(-s / 100.0f, 0.0f, -3.0f);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   textures->entries[Slot::background04]->Bind();
-  PictureQuad(2.0f, 1.0f);
+  DrawPictureQuad(2.0f, 1.0f);
 
   pulse = PulseAt(elapsed);
 
@@ -96,14 +79,14 @@ bool PhotoCylinderEffect::Render(int now, int start) {
     glTranslatef(2.0f - s / 5.0f, -2.0f, -10.0f);
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 2.0f) / 8.0f))));
     textures->entries[Slot::lyrics_hate]->Bind();
-    PictureQuad(4.0f, 1.0f);
+    DrawPictureQuad(4.0f, 1.0f);
   }
   if (elapsed > 10000 && elapsed < 20000) {
     glLoadIdentity();
     glTranslatef(s / 5.0f - 2.0f, -2.0f, -10.0f);
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 10.0f) / 10.0f))));
     textures->entries[Slot::lyrics_wars]->Bind();
-    PictureQuad(4.0f, 1.0f);
+    DrawPictureQuad(4.0f, 1.0f);
   }
 
   glDisable(GL_TEXTURE_2D);

@@ -1,21 +1,9 @@
 #include "effects/PresentsEffect.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 
 #include "services/TextureBank.h"
-
-namespace {
-
-void UnitQuad() {
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f); glVertex3f(1.0f, -1.0f, 0.0f);
-  glTexCoord2f(1.0f, 0.0f); glVertex3f(1.0f, 1.0f, 0.0f);
-  glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.0f, 1.0f, 0.0f);
-  glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.0f, -1.0f, 0.0f);
-  glEnd();
-}
-
-}  // namespace
 
 void PresentsEffect::Init() {
   textures->entries[Slot::presents]->Load();
@@ -40,10 +28,10 @@ bool PresentsEffect::Render(int now, int start) {
   // (OpenGL clamps them): Arabic alone, cross-fade from 0.5 s to 1.5 s, Latin alone.
   glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(x - 0.5));
   textures->entries[Slot::presents]->Bind();
-  UnitQuad();
+  DrawPictureQuad(1.0f, 1.0f);
   glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(y + 0.5));
   textures->entries[Slot::presents_arabic]->Bind();
-  UnitQuad();
+  DrawPictureQuad(1.0f, 1.0f);
 
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);

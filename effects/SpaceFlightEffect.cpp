@@ -1,4 +1,5 @@
 #include "effects/SpaceFlightEffect.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -38,29 +39,6 @@ void SetProjection(double farPlane) {
   glMatrixMode(GL_MODELVIEW);
 }
 
-void BeginTexturedOverlay() {
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-}
-
-void EndTexturedOverlay() {
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
-}
-
-// A picture quad of half-width w and half-height h in the z = 0 plane, upright.
-void PictureQuad(float w, float h) {
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f); glVertex3f(w, -h, 0.0f);
-  glTexCoord2f(1.0f, 0.0f); glVertex3f(w, h, 0.0f);
-  glTexCoord2f(0.0f, 0.0f); glVertex3f(-w, h, 0.0f);
-  glTexCoord2f(0.0f, 1.0f); glVertex3f(-w, -h, 0.0f);
-  glEnd();
-}
-
 }  // namespace
 
 void SpaceFlightEffect::Init() {
@@ -98,7 +76,7 @@ bool SpaceFlightEffect::Render(int now, int start) {
   // The clear colour is whatever the previous scene left.
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   SetProjection(700.0);
-  BeginTexturedOverlay();
+  BeginPictures();
 
   // Backdrop far behind the cloud, sliding left as the flight advances.
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -136,33 +114,33 @@ bool SpaceFlightEffect::Render(int now, int start) {
     textures->entries[p.slot]->Bind();
     DrawBillboard(p.x, p.y, p.z, p.size);
   }
-  EndTexturedOverlay();
+  EndPictures();
 
   SetProjection(100.0);
-  BeginTexturedOverlay();
+  BeginPictures();
 
   // Side strip, scrolling down 0.2 units per second.
   glLoadIdentity();
   glTranslatef(8.0f, -s / 5.0f, -20.0f);
   glColor4f(1.0f, 1.0f, 1.0f, 0.3f);
   textures->entries[Slot::le2]->Bind();
-  PictureQuad(1.0f, 8.0f);
+  DrawPictureQuad(1.0f, 8.0f);
 
   if (elapsed > 1000 && elapsed < 6000) {
     glLoadIdentity();
     glTranslatef(2.0f - s / 5.0f, -2.0f, -20.0f);
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 1.0f) / 5.0f))));
     textures->entries[Slot::lyrics_ydi2]->Bind();
-    PictureQuad(6.0f, 1.0f);
+    DrawPictureQuad(6.0f, 1.0f);
   }
   if (elapsed > 5000 && elapsed < 10000) {
     glLoadIdentity();
     glTranslatef(2.0f - s / 5.0f, -2.0f, -12.0f);
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 5.0f) / 5.0f))));
     textures->entries[Slot::lyrics_alone]->Bind();
-    PictureQuad(3.0f, 1.0f);
+    DrawPictureQuad(3.0f, 1.0f);
   }
 
-  EndTexturedOverlay();
+  EndPictures();
   return true;
 }
