@@ -110,7 +110,9 @@ TEST(Ball, HexagonsAndPentagonsCloseIntoOneSphereOfRadiusOne) {
   EXPECT_EQ(rim, 60);  // 12 pentagons x 5 outer edges
 }
 
-TEST(Gear, FacesLookAlongTheAxisAndTheFlanksOutwards) {
+// The gear is wound inwards: the gears scene lights its wheels from far
+// behind, and only inward normals light the side the viewer sees.
+TEST(Gear, IsWoundInwardsCapsAlongTheAxisFlanksTowardsTheAxle) {
   int front = 0, back = 0, flanks = 0;
   for (const Triangle& t : Load("gear")) {
     const V n = t.Normal(), c = t.Centroid();
@@ -118,25 +120,109 @@ TEST(Gear, FacesLookAlongTheAxisAndTheFlanksOutwards) {
     const bool allFront = t.p[0].z > 0 && t.p[1].z > 0 && t.p[2].z > 0;
     const bool allBack = t.p[0].z < 0 && t.p[1].z < 0 && t.p[2].z < 0;
     if (allFront) {
-      EXPECT_GT(unitZ, 0.5);
+      EXPECT_LT(unitZ, -0.5);
       ++front;
     } else if (allBack) {
-      EXPECT_LT(unitZ, -0.5);
+      EXPECT_GT(unitZ, 0.5);
       ++back;
     } else {
       EXPECT_NEAR(unitZ, 0.0, 1e-6);
-      EXPECT_GT(n.x * c.x + n.y * c.y, 0.0) << "flank facing inwards";
+      EXPECT_LT(n.x * c.x + n.y * c.y, 0.0) << "flank facing outwards";
       ++flanks;
     }
   }
-  EXPECT_EQ(front, back);
-  EXPECT_GT(flanks, 0);
+  EXPECT_EQ(front, 60);
+  EXPECT_EQ(back, 60);
+  EXPECT_EQ(flanks, 120);
+}
+
+// The scene draws a black line from vertex 1 to vertex 2 of every triangle:
+// on the caps that edge must run along the toothed outline (not a spoke to
+// the hub), on the flanks it is the upright edge at an outline corner.
+TEST(Gear, EveryFirstEdgeIsAnOutlineEdge) {
+  for (const Triangle& t : Load("gear")) {
+    const V a = t.p[0], b = t.p[1];
+    const bool cap = (t.p[2].x == 0 && t.p[2].y == 0);
+    if (cap) {
+      EXPECT_GT(std::hypot(a.x, a.y), 0.7);
+      EXPECT_GT(std::hypot(b.x, b.y), 0.7);
+      EXPECT_FLOAT_EQ(a.z, b.z);
+    } else {
+      EXPECT_FLOAT_EQ(a.x, b.x);
+      EXPECT_FLOAT_EQ(a.y, b.y);
+      EXPECT_NEAR(std::fabs(a.z - b.z), 0.3, 1e-5);
+    }
+  }
+}
+
+namespace {
+
+// The gears scene: wheel placement, turn and light, in eye space.
+struct GearPlacement {
+  double sx, sy, tx, ty, turnAt0, turnPerSecond;
+};
+const GearPlacement kGears[4] = {{2, 2, 0, 0, 0, 100},
+                                 {1.5, 1.5, 1.75, 0, 17, -100},
+                                 {1, 1, 3, 1.9, 5, 100},
+                                 {1, 1, 3, -1.9, 18, 100}};
+
+V RotateY70(V p) {
+  const double a = 70 * M_PI / 180;
+  return {p.x * std::cos(a) + p.z * std::sin(a), p.y, -p.x * std::sin(a) + p.z * std::cos(a)};
+}
+V RotateZ(V p, double deg) {
+  const double a = deg * M_PI / 180;
+  return {p.x * std::cos(a) - p.y * std::sin(a), p.x * std::sin(a) + p.y * std::cos(a), p.z};
+}
+
+struct EyeTriangle {
+  V centroid, normal;  // normal as the fixed-function pipeline turns it
+};
+
+EyeTriangle ToEye(const Triangle& t, const GearPlacement& g, double seconds) {
+  const double turn = g.turnAt0 + g.turnPerSecond * seconds;
+  V c = RotateZ(t.Centroid(), turn);
+  c = {(c.x + g.tx) * g.sx, (c.y + g.ty) * g.sy, c.z};
+  c = RotateY70(c);
+  c = {c.x - 2.5, c.y, c.z - 7};
+  V n = RotateZ(t.Normal(), turn);
+  n = {n.x / g.sx, n.y / g.sy, n.z};  // inverse transpose of the scale
+  return {c, RotateY70(n)};
+}
+
+// The light is placed under the photograph's matrix.
+V LightAt(double seconds) { return {seconds + 0.5 - seconds / 100, 0.2 - seconds / 100, seconds - 54}; }
+
+}  // namespace
+
+// The gears scene's only light stands far behind the wheels, and one-sided
+// lighting uses each face's normal as it is: most of what the viewer sees of
+// every wheel must face the light (the rest are hub facets turned away).
+TEST(Gear, TheSidesFacingTheViewerAreTheLitOnesInTheGearsScene) {
+  const std::vector<Triangle> gear = Load("gear");
+  for (const double seconds : {0.0, 3.0, 6.0})
+    for (const GearPlacement& g : kGears) {
+      double litArea = 0, seenArea = 0;
+      for (const Triangle& t : gear) {
+        const EyeTriangle e = ToEye(t, g, seconds);
+        const V toViewer = V{0, 0, 0} - e.centroid, toLight = LightAt(seconds) - e.centroid;
+        // Which side is outside follows from the shape, whatever the winding:
+        // every face of the wheel looks away from its centre.
+        const double outside = Dot(t.Normal(), t.Centroid()) > 0 ? 1.0 : -1.0;
+        if (outside * Dot(e.normal, toViewer) <= 0) continue;  // hidden
+        const double area = Length(t.Normal());
+        seenArea += area;
+        if (Dot(e.normal, toLight) > 0) litArea += area;
+      }
+      ASSERT_GT(seenArea, 0);
+      EXPECT_GT(litArea / seenArea, 0.75) << "at " << seconds << " s, gear at " << g.tx << ", " << g.ty;
+    }
 }
 
 TEST(Gear, IsAClosedWheelOfRadiusOneAndThicknessPointThree) {
   const std::vector<Triangle> gear = Load("gear");
   ExpectClosedAndConsistent(gear, "gear");
-  EXPECT_GT(SignedVolume(gear), 0.0);
+  EXPECT_LT(SignedVolume(gear), 0.0);  // wound inwards
   double maxRadius = 0;
   for (const Triangle& t : gear)
     for (const V& p : t.p) {

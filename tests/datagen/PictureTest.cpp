@@ -132,7 +132,7 @@ TEST(Pictures, CaptionsSitWhereTheirScenesShowThem) {
   // The group's name is drawn 0.8 units below the logo: only its upper part
   // is visible, below the emblem. Other captions are centred on screen.
   const Band bands[] = {{"vantelquorix", 0.28, 0.52}, {"vantelquorix_arabic", 0.25, 0.55}, {"presents", 0.3, 0.7},
-                        {"presents_arabic", 0.3, 0.7}, {"lumivane", 0.16, 0.84},         {"vqLogo", 0.1, 0.65},
+                        {"presents_arabic", 0.3, 0.7}, {"vqLogo", 0.1, 0.65},
                         {"pelmar", 0.16, 0.84},        {"drevko", 0.16, 0.84}};
   for (const Band& b : bands) {
     double top, bottom;
@@ -140,6 +140,28 @@ TEST(Pictures, CaptionsSitWhereTheirScenesShowThem) {
     EXPECT_GE(top, b.top) << b.name;
     EXPECT_LE(bottom, b.bottom) << b.name;
   }
+}
+
+// The dunes scene shows the title as a unit quad 3 units away while the
+// lyric "lyrics_whats" (half-height 1, centred 1 below the axis, 10 away) is
+// on screen: the lyric's quad starts at the screen's middle line, which is the
+// title picture's middle row. The top letterbox bar covers screen heights
+// beyond 0.724 of the half-height: the title's top rows.
+TEST(Pictures, TheTitleStaysInTheUpperHalfClearOfItsLyricAndTheBars) {
+  const double halfView = 3 * std::tan(22.5 * M_PI / 180);  // half-height seen at 3 units
+  const double barRow = 0.5 - 0.5 * 0.724 * halfView;      // first title row below the top bar
+  const double lyricRow = 0.5;                               // screen centre: the lyric's quad begins
+  const PngImage title = Load("lumivane");
+  ASSERT_EQ(title.channels, 4);
+  double top, bottom;
+  ASSERT_GT(InkSpan(title, false, top, bottom), 0.15) << "title lettering too small";
+  EXPECT_GE(top, barRow + 0.03) << "title under the letterbox bar";
+  EXPECT_LE(bottom, 0.45) << "title lettering reaches down to the lyric";
+  // Not even the glow may reach into the lyric's rows.
+  int faint = 0;
+  for (int y = int(lyricRow * title.height); y < title.height; ++y)
+    for (int x = 0; x < title.width; ++x) faint += title.At(x, y, 3) > 8;
+  EXPECT_EQ(faint, 0);
 }
 
 TEST(Pictures, SandAndWaterTileWithoutSeams) {

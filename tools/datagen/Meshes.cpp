@@ -113,7 +113,7 @@ void AddFan(Mesh& mesh, const std::vector<Point3>& polygon, uint32_t colour) {
 // ---------------------------------------------------------------- the gear --
 
 constexpr int kTeeth = 12;
-constexpr double kRootRadius = 0.78, kTipRadius = 1.0, kHalfThickness = 0.15, kHubHeight = 0.22;
+constexpr double kRootRadius = 0.78, kTipRadius = 1.0, kHalfThickness = 0.15, kHubHeight = 0.4;
 
 // Outline of the wheel, counter-clockwise seen from +z: five corners per
 // tooth (root, tooth base, two tip corners, tooth base).
@@ -324,8 +324,12 @@ Mesh BuildBallPentagons() {
   return mesh;
 }
 
-// The scene outlines each triangle's first edge in black: faces start with an
-// outline edge, side walls with a vertical edge at a corner.
+// The scene outlines each triangle's first edge (vertex 1 to vertex 2) in
+// black: cap triangles start with their outline edge, side walls with the
+// vertical edge at a corner. The gear is wound clockwise seen from outside,
+// so its face normals point inwards: the scene's only light stands far behind
+// the wheels, and inward normals make the faces turned to the viewer the lit
+// ones.
 Mesh BuildGear() {
   const std::vector<Point3> outline = GearOutline();
   const size_t n = outline.size();
@@ -333,16 +337,16 @@ Mesh BuildGear() {
   Mesh mesh;
   for (size_t i = 0; i < n; ++i) {
     const Point3 p = outline[i], q = outline[(i + 1) % n];
-    mesh.push_back({p + front, q + front, Point3{0, 0, kHubHeight}, 0x808080});
+    mesh.push_back({q + front, p + front, Point3{0, 0, kHubHeight}, 0x808080});
   }
   for (size_t i = 0; i < n; ++i) {
     const Point3 p = outline[i], q = outline[(i + 1) % n];
-    mesh.push_back({q + back, p + back, Point3{0, 0, -kHubHeight}, 0x808080});
+    mesh.push_back({p + back, q + back, Point3{0, 0, -kHubHeight}, 0x808080});
   }
   for (size_t i = 0; i < n; ++i) {
     const Point3 p = outline[i], q = outline[(i + 1) % n];
-    mesh.push_back({p + front, p + back, q + back, 0x606060});
-    mesh.push_back({q + back, q + front, p + front, 0x606060});
+    mesh.push_back({p + back, p + front, q + back, 0x606060});
+    mesh.push_back({q + front, q + back, p + front, 0x606060});
   }
   return mesh;
 }

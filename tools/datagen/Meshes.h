@@ -8,7 +8,8 @@ struct Point3 {
 };
 
 // One triangle of a .tri file: three vertices, counter-clockwise seen from
-// outside, and a colour kept in the file's hexadecimal field.
+// outside (the gear's clockwise, see BuildGear), and a colour kept in the
+// file's hexadecimal field.
 struct Tri {
   Point3 a, b, c;
   uint32_t colour = 0xFFFFFF;
@@ -19,7 +20,7 @@ using Mesh = std::vector<Tri>;
 // The meshes of the data folder.
 Mesh BuildBallHexagons();   // 120 triangles: 20 hexagons of a truncated icosahedron
 Mesh BuildBallPentagons();  // 60 triangles: its 12 pentagons
-Mesh BuildGear();           // 240 triangles: a toothed wheel in the x-y plane
+Mesh BuildGear();           // 240 triangles: a toothed wheel in the x-y plane, wound inwards
 Mesh BuildFlowerPetals();   // 1320 triangles
 Mesh BuildFlowerStamens();  // 40 triangles
 Mesh BuildFlowerStem();     // 808 triangles: stem and two leaves

@@ -122,6 +122,9 @@ void DrawPresents(Canvas& c, bool arabic) {
   Flourish(c.Cr(), c.W() * 0.25, c.W() * 0.75, c.H() * 0.62, Rgba{1, 0.85, 0.5, 0.8}, 2);
 }
 
+// The title shares its seconds with a lyric line whose quad covers the lower
+// half of this picture on screen: title, flourish and subtitle all stay in
+// the upper half, the title itself in the upper-middle band.
 void DrawTitle(Canvas& c) {
   cairo_t* cr = c.Cr();
   TextStyle s;
@@ -133,15 +136,16 @@ void DrawTitle(Canvas& c) {
   s.outline = 4;
   s.outlineColour = Rgba{0.35, 0.18, 0.02, 1};
   s.colour = Rgba{1.0, 0.92, 0.66, 1};
-  const Box ink = DrawText(c, "Lumivane", s, Box{c.W() * 0.06, c.H() * 0.36, c.W() * 0.88, c.H() * 0.24});
-  Flourish(cr, c.W() * 0.12, c.W() * 0.88, ink.y + ink.h + c.H() * 0.05, Rgba{1, 0.9, 0.6, 0.95}, 4);
-  Sparkle(cr, c.W() * 0.5, ink.y + ink.h + c.H() * 0.05, c.H() * 0.05, c.H() * 0.008, Rgba{1, 1, 0.9, 1});
+  const Box ink = DrawText(c, "Lumivane", s, Box{c.W() * 0.06, c.H() * 0.15, c.W() * 0.88, c.H() * 0.2});
+  const double rule = ink.y + ink.h + c.H() * 0.03;
+  Flourish(cr, c.W() * 0.12, c.W() * 0.88, rule, Rgba{1, 0.9, 0.6, 0.95}, 4);
+  Sparkle(cr, c.W() * 0.5, rule, c.H() * 0.04, c.H() * 0.008, Rgba{1, 1, 0.9, 1});
   TextStyle sub = s;
   sub.font = "Noto Serif Display Italic";
   sub.outline = 2;
   sub.glowRadius = 12;
   sub.shadowOffset = 4;
-  DrawText(c, "a lamp in the desert", sub, Box{c.W() * 0.2, ink.y + ink.h + c.H() * 0.075, c.W() * 0.6, c.H() * 0.09});
+  DrawText(c, "a lamp in the desert", sub, Box{c.W() * 0.22, rule + c.H() * 0.02, c.W() * 0.56, c.H() * 0.07});
 }
 
 void DrawMemberCard(Canvas& c, const char* name, const char* role) {
