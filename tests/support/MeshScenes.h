@@ -78,19 +78,3 @@ inline std::vector<Triangle> RimFirstDisc(float r, int segments) {
   }
   return out;
 }
-
-// Gives every loaded picture of the bank one transparent texel, so that the
-// scene's own colours (clear colour, meshes) show wherever pictures would be.
-// Needs a current GL context.
-#include <GL/gl.h>
-
-#include "services/TextureBank.h"
-
-inline void MakePicturesTransparent(TextureBank& bank) {
-  const unsigned char clear[4] = {0, 0, 0, 0};
-  for (TextureEntry* entry : bank.entries) {
-    if (!entry->Loaded()) continue;
-    glBindTexture(GL_TEXTURE_2D, entry->Id());
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, clear);
-  }
-}
