@@ -95,7 +95,7 @@ TEST_F(BallEffectTest, HexagonsAreOutlinedWithSmoothThinStripsAndPentagonsAreNot
   int triangles = 0, strips = 0, others = 0;
   for (const Primitive& p : Primitives()) {
     if (p.mode == GL_QUADS) continue;
-    EXPECT_EQ(p.Vertices(), 3);
+    EXPECT_EQ(p.vertices.size(), 3u);
     triangles += p.mode == GL_TRIANGLES;
     strips += p.mode == GL_LINE_STRIP;
     others += p.mode != GL_TRIANGLES && p.mode != GL_LINE_STRIP;

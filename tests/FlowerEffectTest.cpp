@@ -136,7 +136,7 @@ TEST_F(FlowerEffectTest, EachTriangleIsLitAndFilledThenOutlinedInBlack) {
   int triangles = 0, loops = 0, strips = 0;
   for (const Primitive& p : Primitives()) {
     if (p.mode == GL_QUADS) continue;
-    EXPECT_EQ(p.Vertices(), 3);
+    EXPECT_EQ(p.vertices.size(), 3u);
     if (p.mode == GL_TRIANGLES) {
       ++triangles;
       EXPECT_EQ(p.calls.front().name, "glNormal3f");

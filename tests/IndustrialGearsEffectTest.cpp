@@ -133,7 +133,7 @@ TEST_F(IndustrialGearsEffectTest, EachTriangleIsFilledThenGetsOneBlackEdgeFromTh
   int triangles = 0, lines = 0, others = 0;
   for (const Primitive& p : Primitives()) {
     if (p.mode == GL_QUADS) continue;
-    EXPECT_EQ(p.Vertices(), 3);
+    EXPECT_EQ(p.vertices.size(), 3u);
     triangles += p.mode == GL_TRIANGLES;
     lines += p.mode == GL_LINES;
     others += p.mode != GL_TRIANGLES && p.mode != GL_LINES;
