@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "app/CommandLine.h"
 #include "app/QuorixSystem.h"
 #include "services/DemoTimer.h"
 #include "tests/support/CallStream.h"
@@ -46,17 +45,9 @@ bool ProjectionReset(const std::vector<GLCall>& calls) {
 }
 
 // The whole demo on a fake display; DrawFrame is called at chosen times.
-class TimelineFrames : public ::testing::Test {
+class TimelineFrames : public ::testing::Test, protected FakeMachine {
  protected:
   void SetUp() override {
-    SetupControls controls;
-    controls.res640 = true;
-    controls.bits32 = true;
-    controls.noSound = true;
-    dialog = std::make_unique<FixedSetupDialog>(controls);
-    platform.clock = &clock;
-    platform.display = &display;
-    platform.dialog = dialog.get();
     system = new QuorixSystem(platform);
     ASSERT_TRUE(system->Setup());
     clock.ms = 0;
@@ -73,10 +64,6 @@ class TimelineFrames : public ::testing::Test {
   }
 
   RecordingBoxes boxes;
-  FakeClock clock;
-  FakeDisplay display;
-  std::unique_ptr<FixedSetupDialog> dialog;
-  Platform platform;
   QuorixSystem* system = nullptr;
   std::vector<GLCall> frame;
 };
