@@ -7,21 +7,18 @@
 #include <utility>
 #include <vector>
 
-#include "services/TextureBank.h"
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/MeshScenes.h"
-#include "tests/support/RecordingBoxes.h"
 
 using namespace CallStream;
 
 namespace {
 
-const Triangle kHexagon = Tri({0.125f, 0.25f, 0.375f}, {1.5f, -0.25f, 0.5f}, {-0.75f, 1.0f, 2.0f});
-const Triangle kPentagon = Tri({0.0f, 0.5f, 0.0f}, {0.25f, 0.0f, -0.5f}, {2.0f, 1.0f, 1.0f});
-const Triangle kFiller = Tri({0.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+const Triangle& kHexagon = kFirstTriangle;
+const Triangle& kPentagon = kSecondTriangle;
 
-class BallEffectTest : public ::testing::Test {
+class BallEffectTest : public MeshSceneTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.ok);
@@ -31,16 +28,11 @@ class BallEffectTest : public ::testing::Test {
     ball.Init();
   }
 
-  unsigned Id(int slot) { return bank.entries[slot]->Id(); }
-
   void Frame(int elapsed) {
     GLRecorder::Clear();
     ball.Render(75000 + elapsed, 75000);
   }
 
-  SceneDataDir dir;
-  RecordingBoxes boxes;
-  TextureBank bank;
   BallEffect ball{&bank};
 };
 
@@ -95,7 +87,7 @@ TEST_F(BallEffectTest, HexagonsAreOutlinedWithSmoothThinStripsAndPentagonsAreNot
   int triangles = 0, strips = 0, others = 0;
   for (const Primitive& p : Primitives()) {
     if (p.mode == GL_QUADS) continue;
-    EXPECT_EQ(p.Vertices(), 3);
+    EXPECT_EQ(p.vertices.size(), 3u);
     triangles += p.mode == GL_TRIANGLES;
     strips += p.mode == GL_LINE_STRIP;
     others += p.mode != GL_TRIANGLES && p.mode != GL_LINE_STRIP;

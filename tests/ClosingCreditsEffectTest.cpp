@@ -7,8 +7,11 @@
 #include "effects/ClosingCreditsEffect.h"
 #include "services/Random.h"
 #include "services/TextureBank.h"
+#include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+
+using namespace CallStream;
 
 namespace {
 
@@ -16,29 +19,6 @@ constexpr int kStart = 177000;
 constexpr int kEarlierInitDraws = 1360;  // the scenes initialised before this one
 
 using Vertices = std::vector<std::vector<double>>;
-
-struct Quad {
-  Vertices tex, pos;
-};
-
-std::vector<Quad> Quads() {
-  std::vector<Quad> quads;
-  bool open = false;
-  for (const GLCall& c : GLRecorder::Calls()) {
-    if (c.name == "glBegin") {
-      EXPECT_EQ(c.args[0], GL_QUADS);
-      quads.emplace_back();
-      open = true;
-    } else if (c.name == "glEnd") {
-      open = false;
-    } else if (open && c.name == "glTexCoord2f") {
-      quads.back().tex.push_back(c.args);
-    } else if (open && c.name == "glVertex3f") {
-      quads.back().pos.push_back(c.args);
-    }
-  }
-  return quads;
-}
 
 Vertices Rect(double w, double h) { return {{w, -h, 0}, {w, h, 0}, {-w, h, 0}, {-w, -h, 0}}; }
 const Vertices kPictureTex = {{1, 1}, {1, 0}, {0, 0}, {0, 1}};
@@ -56,11 +36,7 @@ class ClosingCredits : public ::testing::Test {
     GLRecorder::Clear();
     scene.Render(kStart + elapsed, kStart);
   }
-  bool Bound(int slot) {
-    for (const GLCall& c : GLRecorder::Named("glBindTexture"))
-      if (c.args[1] == bank.entries[slot]->Id()) return true;
-    return false;
-  }
+  bool Bound(int slot) { return Binds(bank.entries[slot]->Id()) > 0; }
 
   RecordingBoxes boxes;  // the textures are missing here
   TextureBank bank;
@@ -142,9 +118,9 @@ TEST_F(ClosingCredits, EachLineIsItsOwnQuadBetweenPushAndPop) {
     ASSERT_EQ(calls[i + 12].name, "glEnd");
     ASSERT_EQ(calls[i + 13].name, "glPopMatrix");
   }
-  const std::vector<Quad> quads = Quads();
-  EXPECT_EQ(quads[1].pos, Rect(1, scene.lines[0].halfHeight));
-  EXPECT_EQ(quads[1].tex, kPictureTex);
+  const std::vector<Primitive> quads = Quads();
+  EXPECT_EQ(quads[1].vertices, Rect(1, scene.lines[0].halfHeight));
+  EXPECT_EQ(quads[1].texCoords, kPictureTex);
 }
 
 TEST_F(ClosingCredits, FrameClearsToBlackAndDrawsBackgroundPanelAndCredits) {
@@ -157,15 +133,15 @@ TEST_F(ClosingCredits, FrameClearsToBlackAndDrawsBackgroundPanelAndCredits) {
   EXPECT_EQ(calls[2].name, "glClear");
   EXPECT_EQ(calls[2].args[0], GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-  const std::vector<Quad> quads = Quads();
+  const std::vector<Primitive> quads = Quads();
   ASSERT_EQ(quads.size(), 1u + 128u + 2u);  // no right picture yet
-  EXPECT_EQ(quads[0].pos, Rect(1.82f, 1));
-  EXPECT_EQ(quads[0].tex, kPictureTex);
-  const Quad& panel = quads[129];
-  EXPECT_EQ(panel.pos, Rect(1, 1));
-  EXPECT_TRUE(panel.tex.empty());
-  EXPECT_EQ(quads[130].pos, Rect(1, 1));
-  EXPECT_EQ(quads[130].tex, kPictureTex);
+  EXPECT_EQ(quads[0].vertices, Rect(1.82f, 1));
+  EXPECT_EQ(quads[0].texCoords, kPictureTex);
+  const Primitive& panel = quads[129];
+  EXPECT_EQ(panel.vertices, Rect(1, 1));
+  EXPECT_TRUE(panel.texCoords.empty());
+  EXPECT_EQ(quads[130].vertices, Rect(1, 1));
+  EXPECT_EQ(quads[130].texCoords, kPictureTex);
 
   // Ends with texturing and blending off and the depth test on.
   const int n = static_cast<int>(calls.size());
@@ -198,9 +174,9 @@ TEST_F(ClosingCredits, RightPictureStrictlyAfterFiveSeconds) {
   ASSERT_TRUE(Bound(Slot::ruxoparty));
   EXPECT_NEAR(GLRecorder::Named("glColor4f").back().args[3], std::sin(3.14159274 * 0.001 / 15), 1e-6);
   EXPECT_EQ(GLRecorder::Named("glTranslatef").back().args, (std::vector<double>{2, 0, -8}));
-  const Quad right = Quads().back();
-  EXPECT_EQ(right.pos, Rect(2, 1));
-  EXPECT_EQ(right.tex, kPictureTex);
+  const Primitive right = Quads().back();
+  EXPECT_EQ(right.vertices, Rect(2, 1));
+  EXPECT_EQ(right.texCoords, kPictureTex);
 
   Frame(12500);
   EXPECT_NEAR(GLRecorder::Named("glColor4f").back().args[3], 1.0, 1e-6);

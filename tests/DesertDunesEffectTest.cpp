@@ -8,8 +8,11 @@
 #include "effects/DesertDunesEffect.h"
 #include "services/Random.h"
 #include "services/TextureBank.h"
+#include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+
+using namespace CallStream;
 
 namespace {
 
@@ -29,14 +32,7 @@ class DesertDunes : public ::testing::Test {
     dunes.Render(now, start);
   }
 
-  const GLCall& At(int i) const { return GLRecorder::Calls()[i]; }
   unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
-
-  static std::vector<int> Indices(const std::string& name) {
-    std::vector<int> out;
-    for (int i = GLRecorder::Find(name); i >= 0; i = GLRecorder::Find(name, i + 1)) out.push_back(i);
-    return out;
-  }
 
   // Index of the first glLoadIdentity issued while the model-view matrix is selected.
   static int FirstModelviewIdentity() {
@@ -54,15 +50,6 @@ class DesertDunes : public ::testing::Test {
     for (int i : Indices("glBindTexture"))
       if (At(i).args[1] == Id(slot)) return i;
     return -1;
-  }
-
-  // The picture quad of half-width w and half-height h starting at glBegin index i.
-  void ExpectPictureQuad(int i, double w, double h) const {
-    const double expected[4][4] = {{1, 1, w, -h}, {1, 0, w, h}, {0, 0, -w, h}, {0, 1, -w, -h}};
-    for (int k = 0; k < 4; ++k) {
-      EXPECT_EQ(At(i + 1 + 2 * k).args, (Args{expected[k][0], expected[k][1]})) << i;
-      EXPECT_EQ(At(i + 2 + 2 * k).args, (Args{expected[k][2], expected[k][3], 0})) << i;
-    }
   }
 
   // Reference height: sines in double of (integer + float phase), one rounding.

@@ -6,10 +6,8 @@
 #include <vector>
 
 #include "services/Random.h"
-#include "services/TextureBank.h"
-#include "tests/LampSceneExpect.h"
 #include "tests/support/GLRecorder.h"
-#include "tests/support/RecordingBoxes.h"
+#include "tests/support/LampSceneExpect.h"
 
 using namespace lamptest;
 
@@ -17,12 +15,8 @@ namespace {
 
 constexpr int kStart = 43500;  // the scene's window starts here
 
-class FlickeringLamp : public ::testing::Test {
+class FlickeringLamp : public LampSceneTest {
  protected:
-  void SetUp() override {
-    GLRecorder::Clear();
-    Random::srand(1);
-  }
   // Draws the frame at `elapsed` with a clean recording.
   void Frame(int elapsed) {
     GLRecorder::Clear();
@@ -30,14 +24,11 @@ class FlickeringLamp : public ::testing::Test {
   }
   LampLayout Layout() const {
     return {false, 40.0f, -0.1f, -15.5f, 4.0f, false,
-            bank.entries[Slot::background01]->Id(), bank.entries[Slot::circle01]->Id(),
-            bank.entries[Slot::lamp01]->Id(),       bank.entries[Slot::ring]->Id(),
-            bank.entries[Slot::lyrics_hereisalamp]->Id()};
+            Id(Slot::background01), Id(Slot::circle01), Id(Slot::lamp01), Id(Slot::ring),
+            Id(Slot::lyrics_hereisalamp)};
   }
   std::vector<ArcSprite> Circles() const { return {lamp.lightCircles, lamp.lightCircles + 80}; }
 
-  RecordingBoxes boxes;  // missing picture files are reported here, not shown
-  TextureBank bank;
   FlickeringLampEffect lamp{&bank};
 };
 
@@ -46,16 +37,7 @@ class FlickeringLamp : public ::testing::Test {
 TEST_F(FlickeringLamp, StartUpTableTakesTheFirst320ValuesOfTheSequence) {
   lamp.Init();
   Lcg g;
-  for (int i = 0; i < 80; ++i) {
-    SCOPED_TRACE(i);
-    const int a = g.Next() % 10, angle = g.Next() % 180, radius = g.Next() % 100, size = g.Next() % 10;
-    const ArcSprite& c = lamp.lightCircles[i];
-    EXPECT_EQ(c.alpha, static_cast<float>(a / 12.0));  // float division: 0 to 0.75
-    EXPECT_EQ(c.angle, static_cast<float>(angle));
-    EXPECT_EQ(c.radius, static_cast<float>(radius / 7.0));
-    EXPECT_EQ(c.size, Tenths(size + 3));
-    EXPECT_EQ(c.speed, static_cast<float>(Tenths(size + 3) / 50.0));
-  }
+  ExpectArcTable(lamp.lightCircles, 80, g, 180, 7.0, 3);
   EXPECT_EQ(Random::State(), g.state) << "Init draws exactly 320 values";
   // The sequence from state 1 begins 41, 18467, 6334.
   EXPECT_EQ(lamp.lightCircles[0].alpha, 1.0f / 12.0f);

@@ -7,22 +7,19 @@
 #include <utility>
 #include <vector>
 
-#include "services/TextureBank.h"
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/MeshScenes.h"
-#include "tests/support/RecordingBoxes.h"
 
 using namespace CallStream;
 
 namespace {
 
-const Triangle kPetal = Tri({0.125f, 0.25f, 0.375f}, {1.5f, -0.25f, 0.5f}, {-0.75f, 1.0f, 2.0f});
-const Triangle kStamen = Tri({0.0f, 0.5f, 0.0f}, {0.25f, 0.0f, -0.5f}, {2.0f, 1.0f, 1.0f});
+const Triangle& kPetal = kFirstTriangle;
+const Triangle& kStamen = kSecondTriangle;
 const Triangle kStem = Tri({-1.0f, -2.0f, 0.5f}, {0.0f, 3.0f, 0.25f}, {1.0f, 0.0f, -1.0f});
-const Triangle kFiller = Tri({0.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
 
-class FlowerEffectTest : public ::testing::Test {
+class FlowerEffectTest : public MeshSceneTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.ok);
@@ -32,8 +29,6 @@ class FlowerEffectTest : public ::testing::Test {
     GLRecorder::Clear();
     flower.Init();
   }
-
-  unsigned Id(int slot) { return bank.entries[slot]->Id(); }
 
   // Draws one frame at `elapsed` with only this frame's calls recorded.
   void Frame(int elapsed) {
@@ -50,9 +45,6 @@ class FlowerEffectTest : public ::testing::Test {
     return GLRecorder::Calls()[at].args[0];
   }
 
-  SceneDataDir dir;
-  RecordingBoxes boxes;
-  TextureBank bank;
   FlowerEffect flower{&bank};
 };
 
@@ -136,7 +128,7 @@ TEST_F(FlowerEffectTest, EachTriangleIsLitAndFilledThenOutlinedInBlack) {
   int triangles = 0, loops = 0, strips = 0;
   for (const Primitive& p : Primitives()) {
     if (p.mode == GL_QUADS) continue;
-    EXPECT_EQ(p.Vertices(), 3);
+    EXPECT_EQ(p.vertices.size(), 3u);
     if (p.mode == GL_TRIANGLES) {
       ++triangles;
       EXPECT_EQ(p.calls.front().name, "glNormal3f");

@@ -8,48 +8,26 @@
 #include "effects/FogTunnelEffect.h"
 #include "services/Random.h"
 #include "services/TextureBank.h"
+#include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+
+using namespace CallStream;
 
 namespace {
 
 constexpr double kPi = 3.14159274;
 
-std::string Line(std::string name, const std::vector<double>& args) {
-  for (double a : args) name += " " + std::to_string(a);
-  return name;
-}
-
 class FogTunnel : public ::testing::Test {
  protected:
-  struct Block {
-    double mode;
-    std::vector<std::vector<double>> vertices, texCoords;
-  };
   void SetUp() override { tunnel.Init(); }
   void Frame(int elapsed) {
     GLRecorder::Clear();
     tunnel.Render(113000 + elapsed, 113000);
   }
   double Id(int slot) { return bank.entries[slot]->Id(); }
-  std::vector<Block> Blocks() {
-    std::vector<Block> blocks;
-    for (const GLCall& c : GLRecorder::Calls()) {
-      if (c.name == "glBegin") blocks.push_back({c.args[0], {}, {}});
-      if (c.name == "glVertex3f") blocks.back().vertices.push_back(c.args);
-      if (c.name == "glTexCoord2f") blocks.back().texCoords.push_back(c.args);
-    }
-    return blocks;
-  }
-  // Alpha of the colour in force when `slot` is bound; NAN when it is not bound.
-  double AlphaAtBind(int slot) {
-    double alpha = NAN;
-    for (const GLCall& c : GLRecorder::Calls()) {
-      if (c.name == "glColor4f") alpha = c.args[3];
-      if (c.name == "glBindTexture" && c.args[1] == Id(slot)) return alpha;
-    }
-    return NAN;
-  }
+  // Alpha of the colour in force when `slot` is bound; NaN when it is not bound.
+  double AlphaAtBind(int slot) { return AlphaBefore(Id(slot)); }
 
   RecordingBoxes boxes;  // the pictures are missing here
   TextureBank bank;
@@ -67,10 +45,10 @@ TEST_F(FogTunnel, InitLoadsItsTexturesInOrderAndSetsPi) {
 
 TEST_F(FogTunnel, ElevenRingsOfTwentyPairsEachWithOddPairsAtTheTexturesLeftEdge) {
   Frame(2500);
-  std::vector<Block> blocks = Blocks();
+  std::vector<Primitive> blocks = Primitives();
   ASSERT_EQ(blocks.size(), 11u + 1u);  // rings, then the first lyric line
   for (int k = 0; k < 11; ++k) {
-    const Block& b = blocks[k];
+    const Primitive& b = blocks[k];
     ASSERT_EQ(b.mode, GL_QUAD_STRIP);
     ASSERT_EQ(b.vertices.size(), 40u);
     ASSERT_EQ(b.texCoords.size(), 40u);
@@ -112,7 +90,7 @@ TEST_F(FogTunnel, OneRandomDrawPerFrameOnlyInsideTheShakeSlots) {
     Frame(e);
     EXPECT_EQ(Random::State(), after) << e;
     EXPECT_FLOAT_EQ(tunnel.jitter, (value % 50) / 100.0f) << e;
-    const Block ring = Blocks()[5];  // every tunnel vertex sinks by the jitter
+    const Primitive ring = Primitives()[5];  // every tunnel vertex sinks by the jitter
     EXPECT_NEAR(ring.vertices[0][1], -tunnel.jitter, 1e-6) << e;
     EXPECT_NEAR(ring.vertices[8][1], 0.5 - tunnel.jitter, 1e-6) << e;
   }
@@ -129,9 +107,7 @@ TEST_F(FogTunnel, OneRandomDrawPerFrameOnlyInsideTheShakeSlots) {
 TEST_F(FogTunnel, CallStreamOfTwoFramesWithTheFogSetUpEachTime) {
   for (int e : {7500, 7516}) {
     Frame(e);
-    std::vector<std::string> stream;
-    for (const GLCall& c : GLRecorder::Calls())
-      if (c.name != "glVertex3f" && c.name != "glTexCoord2f") stream.push_back(Line(c.name, c.args));
+    const std::vector<std::string> stream = LinesWithoutPoints();
     const float s = e / 1000.0f, pi = 3.14159274f;
     const double tex = GL_TEXTURE_2D;
     std::vector<std::string> expected = {

@@ -6,15 +6,13 @@
 
 #include "effects/GreetingsSpiralEffect.h"
 #include "services/TextureBank.h"
+#include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
 
-namespace {
+using CallStream::Line;
 
-std::string Line(std::string name, const std::vector<double>& args) {
-  for (double a : args) name += " " + std::to_string(a);
-  return name;
-}
+namespace {
 
 class GreetingsSpiral : public ::testing::Test {
  protected:

@@ -5,8 +5,11 @@
 
 #include "effects/GroupLogoEffect.h"
 #include "services/TextureBank.h"
+#include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+
+using namespace CallStream;
 
 namespace {
 
@@ -21,17 +24,10 @@ class GroupLogo : public ::testing::Test {
   }
 
   // Renders one frame; returns (texture, alpha) of each picture in drawing order.
-  std::vector<std::pair<unsigned, double>> Frame(int elapsed) {
+  Draws Frame(int elapsed) {
     GLRecorder::Clear();
     logo.Render(kStart + elapsed, kStart);
-    std::vector<std::pair<unsigned, double>> out;
-    const auto& calls = GLRecorder::Calls();
-    for (size_t i = 1; i < calls.size(); ++i)
-      if (calls[i].name == "glBindTexture") {
-        EXPECT_EQ(calls[i - 1].name, "glColor4f");
-        out.emplace_back(static_cast<unsigned>(calls[i].args[1]), calls[i - 1].args[3]);
-      }
-    return out;
+    return PictureDraws();
   }
 
   unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
@@ -54,7 +50,6 @@ TEST_F(GroupLogo, InitLoadsLogoThenLatinThenArabicName) {
 }
 
 TEST_F(GroupLogo, LogoThenLatinThenArabicNameWithUnclampedAlphas) {
-  using Draws = std::vector<std::pair<unsigned, double>>;
   const unsigned logoId = Id(Slot::vqLogo), latin = Id(Slot::vantelquorix), arabic = Id(Slot::vantelquorix_arabic);
   EXPECT_EQ(Frame(1000), (Draws{{logoId, 1.0}, {latin, 0.5}, {arabic, 0.5}}));
   // x = 0.1 and 2.9: x - 0.5 and (1 - x) + 0.5 reach the GL as they are, outside [0, 1].
@@ -76,13 +71,9 @@ TEST_F(GroupLogo, NamesSit08BelowTheLogoOnTheSameMatrix) {
   EXPECT_GT(second, logoEnd);
   EXPECT_LT(second, GLRecorder::Find("glBegin", logoEnd));
   // Every picture is the upright unit quad.
-  const double quad[4][4] = {{1, 1, 1, -1}, {1, 0, 1, 1}, {0, 0, -1, 1}, {0, 1, -1, -1}};
-  for (int i = GLRecorder::Find("glBegin"); i >= 0; i = GLRecorder::Find("glBegin", i + 1)) {
+  for (int i : Indices("glBegin")) {
     EXPECT_EQ(calls[i].args, Args{GL_QUADS});
-    for (int k = 0; k < 4; ++k) {
-      EXPECT_EQ(calls[i + 1 + 2 * k].args, (Args{quad[k][0], quad[k][1]}));
-      EXPECT_EQ(calls[i + 2 + 2 * k].args, (Args{quad[k][2], quad[k][3], 0}));
-    }
+    ExpectPictureQuad(i, 1, 1);
   }
 }
 

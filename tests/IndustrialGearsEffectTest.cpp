@@ -8,20 +8,17 @@
 #include <vector>
 
 #include "services/Random.h"
-#include "services/TextureBank.h"
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/MeshScenes.h"
-#include "tests/support/RecordingBoxes.h"
 
 using namespace CallStream;
 
 namespace {
 
-const Triangle kFirst = Tri({0.125f, 0.25f, 0.375f}, {1.5f, -0.25f, 0.5f}, {-0.75f, 1.0f, 2.0f});
-const Triangle kFiller = Tri({0.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+const Triangle& kFirst = kFirstTriangle;
 
-class IndustrialGearsEffectTest : public ::testing::Test {
+class IndustrialGearsEffectTest : public MeshSceneTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.ok);
@@ -31,8 +28,6 @@ class IndustrialGearsEffectTest : public ::testing::Test {
     gears.Init();
     drawsInInit = Random::State() != 777;
   }
-
-  unsigned Id(int slot) { return bank.entries[slot]->Id(); }
 
   void Frame(int elapsed) {
     GLRecorder::Clear();
@@ -47,9 +42,6 @@ class IndustrialGearsEffectTest : public ::testing::Test {
     return out;
   }
 
-  SceneDataDir dir;
-  RecordingBoxes boxes;
-  TextureBank bank;
   IndustrialGearsEffect gears{&bank};
   bool drawsInInit = false;
 };
@@ -133,7 +125,7 @@ TEST_F(IndustrialGearsEffectTest, EachTriangleIsFilledThenGetsOneBlackEdgeFromTh
   int triangles = 0, lines = 0, others = 0;
   for (const Primitive& p : Primitives()) {
     if (p.mode == GL_QUADS) continue;
-    EXPECT_EQ(p.Vertices(), 3);
+    EXPECT_EQ(p.vertices.size(), 3u);
     triangles += p.mode == GL_TRIANGLES;
     lines += p.mode == GL_LINES;
     others += p.mode != GL_TRIANGLES && p.mode != GL_LINES;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "services/Random.h"
-#include "tests/LampSceneExpect.h"
+#include "tests/support/LampSceneExpect.h"
 
 using namespace lamptest;
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -14,18 +13,10 @@ namespace {
 
 // A demo on a fake display and clock: windowed, no sound. Each pass of the
 // main loop advances the clock by 10 ms unless the script sets it.
-class MainLoop : public ::testing::Test {
+class MainLoop : public ::testing::Test, protected FakeMachine {
  protected:
   void SetUp() override {
-    SetupControls controls;
-    controls.res640 = true;
-    controls.bits32 = true;
-    controls.noSound = true;
-    dialog = std::make_unique<FixedSetupDialog>(controls);
     platform.boxes = &boxes;
-    platform.clock = &clock;
-    platform.display = &display;
-    platform.dialog = dialog.get();
     system = new QuorixSystem(platform);
     ASSERT_TRUE(system->Setup());
     display.steps.clear();
@@ -54,10 +45,6 @@ class MainLoop : public ::testing::Test {
   }
 
   RecordingBoxes boxes;
-  FakeClock clock;
-  FakeDisplay display;
-  std::unique_ptr<FixedSetupDialog> dialog;
-  Platform platform;
   QuorixSystem* system = nullptr;
   std::vector<int> nows;  // demo time of every swapped frame
 };
@@ -165,17 +152,13 @@ TEST(Startup, CancelledDialogCreatesNoWindow) {
     int Run(SetupControls&) override { return 2; }
   } quit;
   RecordingBoxes boxes;
-  FakeClock clock;
-  FakeDisplay display;
-  Platform platform;
-  platform.clock = &clock;
-  platform.display = &display;
-  platform.dialog = &quit;
-  QuorixSystem* system = new QuorixSystem(platform);
+  FakeMachine machine;
+  machine.platform.dialog = &quit;
+  QuorixSystem* system = new QuorixSystem(machine.platform);
   EXPECT_FALSE(system->Setup());
-  EXPECT_TRUE(display.steps.empty());
+  EXPECT_TRUE(machine.display.steps.empty());
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_FALSE(system->window->active);
   delete system;  // active is false: no Destroy
-  EXPECT_TRUE(display.steps.empty());
+  EXPECT_TRUE(machine.display.steps.empty());
 }

@@ -7,10 +7,8 @@
 #include "effects/FlickeringLampEffect.h"
 #include "effects/WishingLampEffect.h"
 #include "services/Random.h"
-#include "services/TextureBank.h"
-#include "tests/LampSceneExpect.h"
 #include "tests/support/GLRecorder.h"
-#include "tests/support/RecordingBoxes.h"
+#include "tests/support/LampSceneExpect.h"
 
 using namespace lamptest;
 
@@ -19,17 +17,12 @@ namespace {
 constexpr int kStart = 86000;  // the scene's window starts here
 constexpr float kPi = 3.14159274f;
 
-class MemberCredits : public ::testing::Test {
+class MemberCredits : public LampSceneTest {
  protected:
-  void SetUp() override {
-    GLRecorder::Clear();
-    Random::srand(1);
-  }
   void Frame(int elapsed) {
     GLRecorder::Clear();
     credits.Render(kStart + elapsed, kStart);
   }
-  unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
 
   // The calls of a frame at `elapsed`, given the rings before the frame.
   Stream Expected(int elapsed, const std::vector<ArcSprite>& rings) const {
@@ -60,25 +53,13 @@ class MemberCredits : public ::testing::Test {
     return bind < 0 ? -1.0 : ColourBefore(bind)[3];
   }
 
-  RecordingBoxes boxes;
-  TextureBank bank;
   FlickeringLampEffect lamp1{&bank};
   WishingLampEffect lamp2{&bank};
   MemberCreditsEffect credits{&bank};
 };
 
-void ExpectRingTable(const MemberCreditsEffect& credits, Lcg& g) {
-  for (int i = 0; i < 180; ++i) {
-    SCOPED_TRACE(i);
-    const int a = g.Next() % 10, angle = g.Next() % 130, radius = g.Next() % 100, size = g.Next() % 10;
-    const ArcSprite& r = credits.rings[i];
-    EXPECT_EQ(r.alpha, static_cast<float>(a / 12.0));
-    EXPECT_EQ(r.angle, static_cast<float>(angle));
-    EXPECT_EQ(r.radius, static_cast<float>(radius));  // whole units here
-    EXPECT_EQ(r.size, Tenths(size + 4));
-    EXPECT_EQ(r.speed, static_cast<float>(Tenths(size + 4) / 50.0));
-  }
-}
+// Radii in whole units here.
+void ExpectRingTable(const MemberCreditsEffect& credits, Lcg& g) { ExpectArcTable(credits.rings, 180, g, 130, 1.0, 4); }
 
 }  // namespace
 

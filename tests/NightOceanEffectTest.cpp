@@ -8,8 +8,11 @@
 #include "effects/NightOceanEffect.h"
 #include "services/Random.h"
 #include "services/TextureBank.h"
+#include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+
+using namespace CallStream;
 
 namespace {
 
@@ -29,23 +32,7 @@ class NightOcean : public ::testing::Test {
     ocean.Render(now, kStart);
   }
 
-  const GLCall& At(int i) const { return GLRecorder::Calls()[i]; }
   unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
-
-  static std::vector<int> Indices(const std::string& name, double arg0 = -1) {
-    std::vector<int> out;
-    for (int i = GLRecorder::Find(name); i >= 0; i = GLRecorder::Find(name, i + 1))
-      if (arg0 < 0 || GLRecorder::Calls()[i].args[0] == arg0) out.push_back(i);
-    return out;
-  }
-
-  void ExpectPictureQuad(int i, double w, double h) const {
-    const double expected[4][4] = {{1, 1, w, -h}, {1, 0, w, h}, {0, 0, -w, h}, {0, 1, -w, -h}};
-    for (int k = 0; k < 4; ++k) {
-      EXPECT_EQ(At(i + 1 + 2 * k).args, (Args{expected[k][0], expected[k][1]})) << i;
-      EXPECT_EQ(At(i + 2 + 2 * k).args, (Args{expected[k][2], expected[k][3], 0})) << i;
-    }
-  }
 
   // Reference height: sines in double of (integer + float phase), one rounding.
   static float Height(int r, int c, float phase) {

@@ -7,42 +7,23 @@
 
 #include "effects/PhotoCylinderEffect.h"
 #include "services/TextureBank.h"
+#include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
 
-namespace {
+using namespace CallStream;
 
-std::string Line(std::string name, const std::vector<double>& args) {
-  for (double a : args) name += " " + std::to_string(a);
-  return name;
-}
+namespace {
 
 class PhotoCylinder : public ::testing::Test {
  protected:
-  struct Block {
-    double mode;
-    std::vector<std::vector<double>> vertices, texCoords;
-  };
   void SetUp() override { cylinder.Init(); }
   void Frame(int elapsed) {
     GLRecorder::Clear();
     cylinder.Render(123000 + elapsed, 123000);
   }
   double Id(int slot) { return bank.entries[slot]->Id(); }
-  std::vector<Block> Blocks() {
-    std::vector<Block> blocks;
-    for (const GLCall& c : GLRecorder::Calls()) {
-      if (c.name == "glBegin") blocks.push_back({c.args[0], {}, {}});
-      if (c.name == "glVertex3f") blocks.back().vertices.push_back(c.args);
-      if (c.name == "glTexCoord2f") blocks.back().texCoords.push_back(c.args);
-    }
-    return blocks;
-  }
-  bool Bound(int slot) {
-    for (const GLCall& c : GLRecorder::Named("glBindTexture"))
-      if (c.args[1] == Id(slot)) return true;
-    return false;
-  }
+  bool Bound(int slot) { return Binds(Id(slot)) > 0; }
 
   RecordingBoxes boxes;
   TextureBank bank;
@@ -81,9 +62,9 @@ TEST_F(PhotoCylinder, PulseTableAtItsBounds) {
 TEST_F(PhotoCylinder, WallIsOneOpenStripWithEveryInnerPairSentTwice) {
   Frame(9400);
   EXPECT_FLOAT_EQ(cylinder.pulse, 0.4f);
-  std::vector<Block> blocks = Blocks();
+  std::vector<Primitive> blocks = Primitives();
   ASSERT_EQ(blocks.size(), 3u);  // background, wall, first lyric line
-  const Block& wall = blocks[1];
+  const Primitive& wall = blocks[1];
   ASSERT_EQ(wall.mode, GL_QUAD_STRIP);
   ASSERT_EQ(wall.vertices.size(), 252u);
   ASSERT_EQ(wall.texCoords.size(), 252u);
@@ -112,9 +93,7 @@ TEST_F(PhotoCylinder, WallIsOneOpenStripWithEveryInnerPairSentTwice) {
 
 TEST_F(PhotoCylinder, CallStreamOfOneFrame) {
   Frame(12000);
-  std::vector<std::string> stream;
-  for (const GLCall& c : GLRecorder::Calls())
-    if (c.name != "glVertex3f" && c.name != "glTexCoord2f") stream.push_back(Line(c.name, c.args));
+  const std::vector<std::string> stream = LinesWithoutPoints();
   const float s = 12.0f, pi = 3.14159274f;
   const double tex = GL_TEXTURE_2D;
   const std::vector<std::string> expected = {

@@ -5,13 +5,15 @@
 
 #include "effects/PresentsEffect.h"
 #include "services/TextureBank.h"
+#include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+
+using namespace CallStream;
 
 namespace {
 
 using Args = std::vector<double>;
-using Draws = std::vector<std::pair<unsigned, double>>;
 constexpr int kStart = 12000;
 
 class Presents : public ::testing::Test {
@@ -25,14 +27,7 @@ class Presents : public ::testing::Test {
   Draws Frame(int elapsed) {
     GLRecorder::Clear();
     caption.Render(kStart + elapsed, kStart);
-    Draws out;
-    const auto& calls = GLRecorder::Calls();
-    for (size_t i = 1; i < calls.size(); ++i)
-      if (calls[i].name == "glBindTexture") {
-        EXPECT_EQ(calls[i - 1].name, "glColor4f");
-        out.emplace_back(static_cast<unsigned>(calls[i].args[1]), calls[i - 1].args[3]);
-      }
-    return out;
+    return PictureDraws();
   }
 
   unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
@@ -72,13 +67,9 @@ TEST_F(Presents, BothCaptionsCentredWithoutShiftAndStandardStateLeft) {
   ASSERT_EQ(GLRecorder::Count("glTranslatef"), 1);
   EXPECT_EQ(GLRecorder::Named("glTranslatef")[0].args, (Args{0, 0, -3}));
   EXPECT_EQ(GLRecorder::Count("glBegin"), 2);
-  const double quad[4][4] = {{1, 1, 1, -1}, {1, 0, 1, 1}, {0, 0, -1, 1}, {0, 1, -1, -1}};
-  for (int i = GLRecorder::Find("glBegin"); i >= 0; i = GLRecorder::Find("glBegin", i + 1)) {
+  for (int i : Indices("glBegin")) {
     EXPECT_EQ(calls[i].args, Args{GL_QUADS});
-    for (int k = 0; k < 4; ++k) {
-      EXPECT_EQ(calls[i + 1 + 2 * k].args, (Args{quad[k][0], quad[k][1]}));
-      EXPECT_EQ(calls[i + 2 + 2 * k].args, (Args{quad[k][2], quad[k][3], 0}));
-    }
+    ExpectPictureQuad(i, 1, 1);
   }
   EXPECT_EQ(GLRecorder::Named("glBlendFunc")[0].args, (Args{GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}));
   EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));

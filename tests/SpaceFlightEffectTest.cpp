@@ -7,37 +7,15 @@
 #include "effects/SpaceFlightEffect.h"
 #include "services/Random.h"
 #include "services/TextureBank.h"
+#include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+
+using namespace CallStream;
 
 namespace {
 
 constexpr int kStart = 145000;
-
-struct Quad {
-  std::vector<std::vector<double>> tex, pos;
-};
-
-// The GL_QUADS of the recorded calls, in order, with their texture coordinates
-// and vertices.
-std::vector<Quad> Quads() {
-  std::vector<Quad> quads;
-  bool open = false;
-  for (const GLCall& c : GLRecorder::Calls()) {
-    if (c.name == "glBegin") {
-      EXPECT_EQ(c.args[0], GL_QUADS);
-      quads.emplace_back();
-      open = true;
-    } else if (c.name == "glEnd") {
-      open = false;
-    } else if (open && c.name == "glTexCoord2f") {
-      quads.back().tex.push_back(c.args);
-    } else if (open && c.name == "glVertex3f") {
-      quads.back().pos.push_back(c.args);
-    }
-  }
-  return quads;
-}
 
 // Random state after seeding with `seed` and drawing `n` values.
 std::uint32_t StateAfter(std::uint32_t seed, int n) {
@@ -58,12 +36,6 @@ class SpaceFlight : public ::testing::Test {
     GLRecorder::Clear();
     scene.Render(kStart + elapsed, kStart);
   }
-  // How often `slot`'s texture was bound in the recorded calls.
-  int Binds(int slot) {
-    int n = 0;
-    for (const GLCall& c : GLRecorder::Named("glBindTexture")) n += c.args[1] == bank.entries[slot]->Id();
-    return n;
-  }
 
   RecordingBoxes boxes;  // the textures are missing here
   TextureBank bank;
@@ -72,19 +44,19 @@ class SpaceFlight : public ::testing::Test {
 
 // Quad corners of a billboard centred at (x, y, z) with edge `size` for the
 // given yaw factors, in the drawing order.
-void ExpectBillboard(const Quad& q, double x, double y, double z, double size, double c, double s) {
+void ExpectBillboard(const Primitive& q, double x, double y, double z, double size, double c, double s) {
   const double h = size / 2;
   const double want[4][3] = {{x - h * c, y + h, z - h * s},
                              {x + h * c, y + h, z + h * s},
                              {x + h * c, y - h, z + h * s},
                              {x - h * c, y - h, z - h * s}};
   const double tex[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-  ASSERT_EQ(q.pos.size(), 4u);
-  ASSERT_EQ(q.tex.size(), 4u);
+  ASSERT_EQ(q.vertices.size(), 4u);
+  ASSERT_EQ(q.texCoords.size(), 4u);
   for (int k = 0; k < 4; ++k) {
-    for (int a = 0; a < 3; ++a) EXPECT_NEAR(q.pos[k][a], want[k][a], 1e-4) << "vertex " << k << " axis " << a;
-    EXPECT_EQ(q.tex[k][0], tex[k][0]);
-    EXPECT_EQ(q.tex[k][1], tex[k][1]);
+    for (int a = 0; a < 3; ++a) EXPECT_NEAR(q.vertices[k][a], want[k][a], 1e-4) << "vertex " << k << " axis " << a;
+    EXPECT_EQ(q.texCoords[k][0], tex[k][0]);
+    EXPECT_EQ(q.texCoords[k][1], tex[k][1]);
   }
 }
 
@@ -141,7 +113,7 @@ TEST_F(SpaceFlight, StarCloudIsSeededEveryFrameAndLeavesTheGeneratorAfter9000Dra
   Frame(500);
   EXPECT_EQ(Random::State(), expected);
 
-  const std::vector<Quad> first = Quads();
+  const std::vector<Primitive> first = Quads();
   ASSERT_EQ(first.size(), 1u + 3000u + 6u + 1u);  // backdrop, stars, planets, side strip
   // After one frame yaw is 0.02: whole degree 0, so the sprites face straight on.
   EXPECT_EQ(scene.yawCos, 1.0f);
@@ -158,9 +130,9 @@ TEST_F(SpaceFlight, StarCloudIsSeededEveryFrameAndLeavesTheGeneratorAfter9000Dra
   Frame(500);
   ASSERT_EQ(scene.travel, travel);
   ASSERT_EQ(scene.yaw, yaw);
-  const std::vector<Quad> second = Quads();
+  const std::vector<Primitive> second = Quads();
   ASSERT_EQ(second.size(), first.size());
-  for (std::size_t i = 1; i <= 3000; ++i) ASSERT_EQ(second[i].pos, first[i].pos) << "star " << i - 1;
+  for (std::size_t i = 1; i <= 3000; ++i) ASSERT_EQ(second[i].vertices, first[i].vertices) << "star " << i - 1;
   EXPECT_EQ(Random::State(), expected);
 }
 
@@ -240,12 +212,12 @@ TEST_F(SpaceFlight, BackdropAndCloudMoveWithTravel) {
   EXPECT_EQ(translates[0].args, (std::vector<double>{-5.0f * scene.travel, 0, 0}));
   EXPECT_EQ(translates[1].args, (std::vector<double>{0, 0, 20.0f * scene.travel - 100.0f}));
 
-  const Quad backdrop = Quads()[0];
+  const Primitive backdrop = Quads()[0];
   const std::vector<std::vector<double>> pos = {
       {400, -300, -400}, {400, 300, -400}, {-200, 300, -400}, {-200, -300, -400}};
   const std::vector<std::vector<double>> tex = {{1, 1}, {1, 0}, {0, 0}, {0, 1}};
-  EXPECT_EQ(backdrop.pos, pos);
-  EXPECT_EQ(backdrop.tex, tex);
+  EXPECT_EQ(backdrop.vertices, pos);
+  EXPECT_EQ(backdrop.texCoords, tex);
   const GLCall colour = GLRecorder::Named("glColor4f").at(0);
   EXPECT_EQ(colour.args, (std::vector<double>{1, 1, 1, 1}));
   EXPECT_EQ(GLRecorder::Named("glBindTexture").at(0).args[1], bank.entries[Slot::starfield]->Id());
@@ -253,7 +225,7 @@ TEST_F(SpaceFlight, BackdropAndCloudMoveWithTravel) {
 
 TEST_F(SpaceFlight, PlanetsUseTheirTexturesPositionsAndSizes) {
   Frame(500);
-  const std::vector<Quad> quads = Quads();
+  const std::vector<Primitive> quads = Quads();
   struct Row {
     int slot, x, y, z;
     double size;
@@ -288,7 +260,7 @@ TEST_F(SpaceFlight, SideStripScrollsDown) {
 TEST_F(SpaceFlight, LyricsAppearStrictlyInsideTheirSlots) {
   auto shown = [&](int elapsed, int slot) {
     Frame(elapsed);
-    return Binds(slot) == 1;
+    return Binds(bank.entries[slot]->Id()) == 1;
   };
   EXPECT_FALSE(shown(1000, Slot::lyrics_ydi2));
   EXPECT_TRUE(shown(1001, Slot::lyrics_ydi2));

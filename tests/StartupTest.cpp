@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "app/CommandLine.h"
 #include "app/QuorixSystem.h"
 #include "effects/ClosingCreditsEffect.h"
 #include "services/Random.h"
@@ -26,17 +25,9 @@ std::unique_ptr<QuorixSystem> StartDemo(Platform& platform) {
 // 1872 only when the lamps and the member credits drew exactly 1360 before.
 TEST(Startup, ScenesDrawTheirStartUpRandomNumbersInMemberOrder) {
   RecordingBoxes boxes;
-  FakeClock clock;
-  FakeDisplay display;
-  SetupControls controls;
-  controls.res640 = controls.bits32 = controls.noSound = true;
-  FixedSetupDialog dialog(controls);
-  Platform platform;
-  platform.clock = &clock;
-  platform.display = &display;
-  platform.dialog = &dialog;
+  FakeMachine machine;
   Random::srand(1);  // the program's start state
-  auto system = StartDemo(platform);
+  auto system = StartDemo(machine.platform);
   const FallingLine& first = system->closingCredits->lines[0];
   EXPECT_FLOAT_EQ(first.alpha, 0.15f);
   EXPECT_FLOAT_EQ(first.x, 12.0f);
@@ -52,7 +43,7 @@ TEST(Startup, ScenesDrawTheirStartUpRandomNumbersInMemberOrder) {
   for (int i = 0; i < 1872; ++i) Random::rand();
   const std::uint32_t expected = Random::State();
   Random::srand(1);
-  auto again = StartDemo(platform);
+  auto again = StartDemo(machine.platform);
   EXPECT_EQ(Random::State(), expected);
 }
 
@@ -60,16 +51,8 @@ TEST(Startup, ScenesDrawTheirStartUpRandomNumbersInMemberOrder) {
 // some Init, so any effect may bind any of them from the first frame on.
 TEST(Startup, EveryTextureButTwoIsLoadedBeforeTheFirstFrame) {
   RecordingBoxes boxes;
-  FakeClock clock;
-  FakeDisplay display;
-  SetupControls controls;
-  controls.res640 = controls.bits32 = controls.noSound = true;
-  FixedSetupDialog dialog(controls);
-  Platform platform;
-  platform.clock = &clock;
-  platform.display = &display;
-  platform.dialog = &dialog;
-  auto system = StartDemo(platform);
+  FakeMachine machine;
+  auto system = StartDemo(machine.platform);
   for (int slot = 0; slot < Slot::Count; ++slot) {
     SCOPED_TRACE(kTextureSlotNames[slot]);
     const bool unused = slot == Slot::gaussian || slot == Slot::layer01;

@@ -2,15 +2,16 @@
 
 #include <GL/gl.h>
 
-#include <cmath>
 #include <vector>
 
-#include "app/CommandLine.h"
 #include "app/QuorixSystem.h"
 #include "services/DemoTimer.h"
+#include "tests/support/CallStream.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+
+using CallStream::Matches;
 
 namespace {
 
@@ -18,20 +19,13 @@ struct Fade {
   double grey, alpha;
 };
 
-bool Is(const GLCall& c, const char* name, std::vector<double> args) {
-  if (c.name != name || c.args.size() != args.size()) return false;
-  for (size_t i = 0; i < args.size(); ++i)
-    if (std::fabs(c.args[i] - args[i]) > 1e-6) return false;
-  return true;
-}
-
 // Fader quads of one frame: a colour, texturing off, identity, then the
 // translation onto the near plane that only the faders use.
 std::vector<Fade> Fades(const std::vector<GLCall>& calls) {
   std::vector<Fade> fades;
   for (size_t i = 0; i + 3 < calls.size(); ++i) {
-    if (calls[i].name == "glColor4f" && Is(calls[i + 1], "glDisable", {GL_TEXTURE_2D}) &&
-        Is(calls[i + 2], "glLoadIdentity", {}) && Is(calls[i + 3], "glTranslatef", {0, 0, -0.1f}))
+    if (calls[i].name == "glColor4f" && Matches(calls[i + 1], {"glDisable", {GL_TEXTURE_2D}}) &&
+        Matches(calls[i + 2], {"glLoadIdentity", {}}) && Matches(calls[i + 3], {"glTranslatef", {0, 0, -0.1f}}))
       fades.push_back({calls[i].args[0], calls[i].args[3]});
   }
   return fades;
@@ -40,28 +34,20 @@ std::vector<Fade> Fades(const std::vector<GLCall>& calls) {
 int LetterboxBars(const std::vector<GLCall>& calls) {
   int bars = 0;
   for (const GLCall& c : calls)
-    bars += Is(c, "glTranslatef", {0, 1.03f, -0.1f}) || Is(c, "glTranslatef", {0, -1.03f, -0.1f});
+    bars += Matches(c, {"glTranslatef", {0, 1.03f, -0.1f}}) || Matches(c, {"glTranslatef", {0, -1.03f, -0.1f}});
   return bars;
 }
 
 bool ProjectionReset(const std::vector<GLCall>& calls) {
   for (const GLCall& c : calls)
-    if (Is(c, "gluPerspective", {45.0, 640.0 / 480.0, static_cast<double>(0.1f), 100.0})) return true;
+    if (Matches(c, {"gluPerspective", {45.0, 640.0 / 480.0, static_cast<double>(0.1f), 100.0}})) return true;
   return false;
 }
 
 // The whole demo on a fake display; DrawFrame is called at chosen times.
-class TimelineFrames : public ::testing::Test {
+class TimelineFrames : public ::testing::Test, protected FakeMachine {
  protected:
   void SetUp() override {
-    SetupControls controls;
-    controls.res640 = true;
-    controls.bits32 = true;
-    controls.noSound = true;
-    dialog = std::make_unique<FixedSetupDialog>(controls);
-    platform.clock = &clock;
-    platform.display = &display;
-    platform.dialog = dialog.get();
     system = new QuorixSystem(platform);
     ASSERT_TRUE(system->Setup());
     clock.ms = 0;
@@ -78,10 +64,6 @@ class TimelineFrames : public ::testing::Test {
   }
 
   RecordingBoxes boxes;
-  FakeClock clock;
-  FakeDisplay display;
-  std::unique_ptr<FixedSetupDialog> dialog;
-  Platform platform;
   QuorixSystem* system = nullptr;
   std::vector<GLCall> frame;
 };
@@ -129,7 +111,7 @@ TEST_F(TimelineFrames, LetterboxBarsCloseEveryFrameInsideTheDemo) {
     // The bars come last: nothing is drawn after the second one.
     int last = -1;
     for (int i = 0; i < static_cast<int>(calls.size()); ++i)
-      if (Is(calls[i], "glTranslatef", {0, -1.03f, -0.1f})) last = i;
+      if (Matches(calls[i], {"glTranslatef", {0, -1.03f, -0.1f}})) last = i;
     ASSERT_GE(last, 0);
     // The bottom bar's own quad follows its translation; nothing after it.
     int begins = 0;

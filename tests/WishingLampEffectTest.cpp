@@ -6,10 +6,8 @@
 
 #include "effects/FlickeringLampEffect.h"
 #include "services/Random.h"
-#include "services/TextureBank.h"
-#include "tests/LampSceneExpect.h"
 #include "tests/support/GLRecorder.h"
-#include "tests/support/RecordingBoxes.h"
+#include "tests/support/LampSceneExpect.h"
 
 using namespace lamptest;
 
@@ -17,12 +15,8 @@ namespace {
 
 constexpr int kStart = 54000;  // the scene's window starts here
 
-class WishingLamp : public ::testing::Test {
+class WishingLamp : public LampSceneTest {
  protected:
-  void SetUp() override {
-    GLRecorder::Clear();
-    Random::srand(1);
-  }
   // Both lamp scenes initialised in the program's order.
   void InitInOrder() {
     first.Init();
@@ -34,14 +28,11 @@ class WishingLamp : public ::testing::Test {
   }
   LampLayout Layout() const {
     return {true, 60.0f, -0.2f, 15.5f, -4.0f, true,
-            bank.entries[Slot::background01]->Id(), bank.entries[Slot::circle01]->Id(),
-            bank.entries[Slot::lamp02]->Id(),       bank.entries[Slot::ring]->Id(),
-            bank.entries[Slot::lyrics_whatisyourwish]->Id()};
+            Id(Slot::background01), Id(Slot::circle01), Id(Slot::lamp02), Id(Slot::ring),
+            Id(Slot::lyrics_whatisyourwish)};
   }
   std::vector<ArcSprite> Circles() const { return {lamp.lightCircles, lamp.lightCircles + 80}; }
 
-  RecordingBoxes boxes;
-  TextureBank bank;
   FlickeringLampEffect first{&bank};
   WishingLampEffect lamp{&bank};
 };
@@ -52,16 +43,7 @@ TEST_F(WishingLamp, StartUpTableTakesValues321To640AfterTheFlickeringLamp) {
   InitInOrder();
   Lcg g;
   g.Skip(320);
-  for (int i = 0; i < 80; ++i) {
-    SCOPED_TRACE(i);
-    const int a = g.Next() % 10, angle = g.Next() % 180, radius = g.Next() % 100, size = g.Next() % 10;
-    const ArcSprite& c = lamp.lightCircles[i];
-    EXPECT_EQ(c.alpha, static_cast<float>(a / 12.0));
-    EXPECT_EQ(c.angle, static_cast<float>(angle));
-    EXPECT_EQ(c.radius, static_cast<float>(radius / 7.0));
-    EXPECT_EQ(c.size, Tenths(size + 3));
-    EXPECT_EQ(c.speed, static_cast<float>(Tenths(size + 3) / 50.0));
-  }
+  ExpectArcTable(lamp.lightCircles, 80, g, 180, 7.0, 3);
   EXPECT_EQ(Random::State(), g.state) << "Init draws exactly 320 values";
   EXPECT_EQ(lamp.pi, 3.14159274f);
 }

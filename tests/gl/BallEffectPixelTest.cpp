@@ -5,16 +5,13 @@
 
 #include <utility>
 
-#include "services/TextureBank.h"
-#include "tests/gl/GLTestWindow.h"
-#include "tests/support/MeshScenes.h"
-#include "tests/support/RecordingBoxes.h"
+#include "tests/gl/PixelTestSupport.h"
 
 namespace {
 
 // The ball is an octahedron of hexagon faces (the pentagons a smaller one
 // hidden inside) and every picture is transparent.
-class BallEffectPixelTest : public ::testing::TestWithParam<std::pair<int, int>> {
+class BallEffectPixelTest : public MeshPixelTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(window.ok);
@@ -22,16 +19,12 @@ class BallEffectPixelTest : public ::testing::TestWithParam<std::pair<int, int>>
     dir.WriteTri("ball_hexagons.tri", Octahedron(0.3f), 120, Octahedron(0.3f)[0]);
     dir.WriteTri("ball_pentagons.tri", Octahedron(0.1f), 60, Octahedron(0.1f)[0]);
     ball.Init();
-    MakePicturesTransparent(bank);
+    PaintAllClear(bank);
   }
 
-  int Width() const { return GetParam().first; }
-  int Height() const { return GetParam().second; }
   // Screen position of the eye point (x, 0.2, -3.5): the ball's depth and row.
-  int Column(double x) const {
-    return static_cast<int>(Width() / 2.0 * (1 + (x / 3.5) / (0.41421356 * Width() / Height())));
-  }
-  int Row() const { return static_cast<int>(Height() / 2.0 * (1 - (0.2 / 3.5) / 0.41421356)); }
+  int Column(double x) const { return MeshPixelTest::Column(x, 3.5); }
+  int Row() const { return MeshPixelTest::Row(0.2, 3.5); }
   bool Background(const GLTestWindow::Pixel& p) const { return p.r == 0 && p.g == 0 && p.b >= 127; }
   int BallWidth() {
     int n = 0;
@@ -39,10 +32,6 @@ class BallEffectPixelTest : public ::testing::TestWithParam<std::pair<int, int>>
     return n;
   }
 
-  RecordingBoxes boxes;
-  GLTestWindow window{GetParam().first, GetParam().second};
-  SceneDataDir dir;
-  TextureBank bank;
   BallEffect ball{&bank};
 };
 
@@ -82,4 +71,4 @@ TEST_P(BallEffectPixelTest, SwellMakesTheBallWiderAndItsLitFacesDarkerByAThird) 
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, BallEffectPixelTest,
-                         ::testing::Values(std::make_pair(640, 480), std::make_pair(1024, 768)));
+                         WindowSizes());

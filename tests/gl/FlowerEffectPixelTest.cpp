@@ -6,16 +6,13 @@
 #include <cstdlib>
 #include <utility>
 
-#include "services/TextureBank.h"
-#include "tests/gl/GLTestWindow.h"
-#include "tests/support/MeshScenes.h"
-#include "tests/support/RecordingBoxes.h"
+#include "tests/gl/PixelTestSupport.h"
 
 namespace {
 
 // The flower is an octahedron here (the stamens and stem smaller, hidden in
 // it) and every picture is transparent, so the clear colour shows around it.
-class FlowerEffectPixelTest : public ::testing::TestWithParam<std::pair<int, int>> {
+class FlowerEffectPixelTest : public MeshPixelTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(window.ok);
@@ -24,20 +21,12 @@ class FlowerEffectPixelTest : public ::testing::TestWithParam<std::pair<int, int
     dir.WriteTri("flower_stamen.tri", Octahedron(0.1f), 40, Octahedron(0.1f)[0]);
     dir.WriteTri("flower_stem.tri", Octahedron(0.1f), 808, Octahedron(0.1f)[0]);
     flower.Init();
-    MakePicturesTransparent(bank);
+    PaintAllClear(bank);
   }
 
-  int Width() const { return GetParam().first; }
-  int Height() const { return GetParam().second; }
   // Screen column of the eye-space x offset dx at depth 4 (the flower's depth).
-  int Column(double x) const {
-    return static_cast<int>(Width() / 2.0 * (1 + (x / 4) / (0.41421356 * Width() / Height())));
-  }
+  int Column(double x) const { return MeshPixelTest::Column(x, 4); }
 
-  RecordingBoxes boxes;  // the pictures are missing: their reports land here
-  GLTestWindow window{GetParam().first, GetParam().second};
-  SceneDataDir dir;
-  TextureBank bank;
   FlowerEffect flower{&bank};
 };
 
@@ -81,4 +70,4 @@ TEST_P(FlowerEffectPixelTest, FlyingPhotographBringsTheLightAroundToTheFront) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, FlowerEffectPixelTest,
-                         ::testing::Values(std::make_pair(640, 480), std::make_pair(1024, 768)));
+                         WindowSizes());

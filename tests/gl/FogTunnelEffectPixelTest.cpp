@@ -1,43 +1,23 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "effects/FogTunnelEffect.h"
 #include "services/Random.h"
-#include "services/TextureBank.h"
-#include "tests/gl/GLTestWindow.h"
-#include "tests/support/RecordingBoxes.h"
+#include "tests/gl/PixelTestSupport.h"
 
 namespace {
 
-// Gives a slot a solid 64 x 64 picture, so the test does not depend on the data.
-void Solid(TextureBank& bank, int slot, unsigned char r, unsigned char g, unsigned char b) {
-  std::vector<unsigned char> px(64 * 64 * 4);
-  for (std::size_t i = 0; i < px.size(); i += 4) {
-    px[i] = r;
-    px[i + 1] = g;
-    px[i + 2] = b;
-    px[i + 3] = 255;
-  }
-  glBindTexture(GL_TEXTURE_2D, bank.entries[slot]->Id());
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 64, 64, 0, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
-}
-
-class FogTunnelPixels : public ::testing::Test {
+class FogTunnelPixels : public ScenePixelTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(window.ok);
     tunnel.Init();
-    Solid(bank, Slot::tunnel, 255, 0, 0);
-    Solid(bank, Slot::lyrics_light, 0, 0, 255);
-    Solid(bank, Slot::lyrics_death, 0, 0, 255);
+    PaintFlat(bank.entries[Slot::tunnel], {255, 0, 0, 255});
+    PaintFlat(bank.entries[Slot::lyrics_light], {0, 0, 255, 255});
+    PaintFlat(bank.entries[Slot::lyrics_death], {0, 0, 255, 255});
   }
   void Frame(int elapsed) { tunnel.Render(113000 + elapsed, 113000); }
 
-  RecordingBoxes boxes;
-  GLTestWindow window{640, 480};
-  TextureBank bank;
   FogTunnelEffect tunnel{&bank};
 };
 

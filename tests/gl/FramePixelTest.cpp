@@ -9,7 +9,8 @@
 #include "effects/FadeEffects.h"
 #include "effects/LetterboxEffect.h"
 #include "services/DemoTimer.h"
-#include "tests/gl/GLTestWindow.h"
+#include "tests/gl/PixelTestSupport.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/support/RecordingBoxes.h"
 
 namespace {
@@ -53,7 +54,7 @@ TEST_P(LetterboxPixels, BarsCoverAbout13Point8PercentTopAndBottom) {
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, LetterboxPixels, ::testing::Values(std::make_pair(640, 480), std::make_pair(1024, 768)));
+INSTANTIATE_TEST_SUITE_P(Sizes, LetterboxPixels, WindowSizes());
 
 TEST(FaderPixels, BlackAndWhiteFadesAtKnownAlphas) {
   RecordingBoxes boxes;
@@ -95,24 +96,13 @@ class ProbeDisplay : public SdlDisplay {
   GLTestWindow::Pixel middle{}, top{};
 };
 
-class ManualClock : public Clock {
- public:
-  std::int64_t Frequency() override { return 1000; }
-  std::int64_t Counter() override { return ms; }
-  std::int64_t ms = 0;
-};
-
 }  // namespace
 
 TEST(FramePixels, GapsBetweenScenesDrawOnlyTheBars) {
   RecordingBoxes boxes;
   ProbeDisplay display;
-  ManualClock clock;
-  SetupControls controls;
-  controls.res640 = true;
-  controls.bits32 = true;
-  controls.noSound = true;
-  FixedSetupDialog dialog(controls);
+  FakeClock clock;
+  FixedSetupDialog dialog(WindowedWithoutSound());
   Platform platform;
   platform.clock = &clock;
   platform.display = &display;

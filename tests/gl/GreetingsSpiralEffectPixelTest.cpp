@@ -1,46 +1,27 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "effects/GreetingsSpiralEffect.h"
-#include "services/TextureBank.h"
-#include "tests/gl/GLTestWindow.h"
-#include "tests/support/RecordingBoxes.h"
+#include "tests/gl/PixelTestSupport.h"
 
 namespace {
-
-void Solid(TextureBank& bank, int slot, unsigned char r, unsigned char g, unsigned char b) {
-  std::vector<unsigned char> px(64 * 64 * 4);
-  for (std::size_t i = 0; i < px.size(); i += 4) {
-    px[i] = r;
-    px[i + 1] = g;
-    px[i + 2] = b;
-    px[i + 3] = 255;
-  }
-  glBindTexture(GL_TEXTURE_2D, bank.entries[slot]->Id());
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 64, 64, 0, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
-}
 
 bool IsBlack(GLTestWindow::Pixel p) { return p.r == 0 && p.g == 0 && p.b == 0; }
 bool IsRing(GLTestWindow::Pixel p) { return p.r <= 2 && p.g <= 2 && p.b >= 250; }
 
-class GreetingsSpiralPixels : public ::testing::Test {
+class GreetingsSpiralPixels : public ScenePixelTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(window.ok);
     spiral.Init();
-    Solid(bank, Slot::background05, 255, 0, 0);
-    Solid(bank, Slot::ring02, 0, 0, 255);
-    Solid(bank, Slot::greets01, 0, 255, 0);
-    Solid(bank, Slot::greets02, 0, 255, 0);
-    Solid(bank, Slot::line01, 0, 255, 0);
+    PaintFlat(bank.entries[Slot::background05], {255, 0, 0, 255});
+    PaintFlat(bank.entries[Slot::ring02], {0, 0, 255, 255});
+    PaintFlat(bank.entries[Slot::greets01], {0, 255, 0, 255});
+    PaintFlat(bank.entries[Slot::greets02], {0, 255, 0, 255});
+    PaintFlat(bank.entries[Slot::line01], {0, 255, 0, 255});
   }
   void Frame(int elapsed) { spiral.Render(155000 + elapsed, 155000); }
 
-  RecordingBoxes boxes;
-  GLTestWindow window{640, 480};
-  TextureBank bank;
   GreetingsSpiralEffect spiral{&bank};
 };
 

@@ -7,29 +7,24 @@
 
 #include "effects/BallEffect.h"
 #include "services/Random.h"
-#include "services/TextureBank.h"
-#include "tests/gl/GLTestWindow.h"
-#include "tests/support/MeshScenes.h"
-#include "tests/support/RecordingBoxes.h"
+#include "tests/gl/PixelTestSupport.h"
 
 namespace {
 
 // The gear is a flat disc fanned from its rim (two rim points, then the
 // centre) and every picture is transparent, so the white clear colour shows.
-class IndustrialGearsEffectPixelTest : public ::testing::TestWithParam<std::pair<int, int>> {
+class IndustrialGearsEffectPixelTest : public MeshPixelTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(window.ok);
     ASSERT_TRUE(dir.ok);
     dir.WriteTri("gear.tri", RimFirstDisc(0.5f, 240), 240, RimFirstDisc(0.5f, 240)[0]);
     gears.Init();
-    MakePicturesTransparent(bank);
+    PaintAllClear(bank);
   }
 
-  int Width() const { return GetParam().first; }
-  int Height() const { return GetParam().second; }
   // The first gear's centre, eye point (-2.5, 0, -7).
-  int CentreX() const { return static_cast<int>(Width() / 2.0 * (1 - (2.5 / 7) / (0.41421356 * Width() / Height()))); }
+  int CentreX() const { return Column(-2.5, 7); }
   int CentreY() const { return Height() / 2; }
   // Height of the first gear in the column through its centre.
   int GearHeight() {
@@ -41,10 +36,6 @@ class IndustrialGearsEffectPixelTest : public ::testing::TestWithParam<std::pair
     return n;
   }
 
-  RecordingBoxes boxes;
-  GLTestWindow window{GetParam().first, GetParam().second};
-  SceneDataDir dir;
-  TextureBank bank;
   IndustrialGearsEffect gears{&bank};
 };
 
@@ -116,4 +107,4 @@ TEST_P(IndustrialGearsEffectPixelTest, TheBallsThinSmoothLineSettingsReachTheGea
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, IndustrialGearsEffectPixelTest,
-                         ::testing::Values(std::make_pair(640, 480), std::make_pair(1024, 768)));
+                         WindowSizes());

@@ -1,46 +1,27 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "effects/PhotoCylinderEffect.h"
-#include "services/TextureBank.h"
-#include "tests/gl/GLTestWindow.h"
-#include "tests/support/RecordingBoxes.h"
+#include "tests/gl/PixelTestSupport.h"
 
 namespace {
-
-void Solid(TextureBank& bank, int slot, unsigned char r, unsigned char g, unsigned char b) {
-  std::vector<unsigned char> px(64 * 64 * 4);
-  for (std::size_t i = 0; i < px.size(); i += 4) {
-    px[i] = r;
-    px[i + 1] = g;
-    px[i + 2] = b;
-    px[i + 3] = 255;
-  }
-  glBindTexture(GL_TEXTURE_2D, bank.entries[slot]->Id());
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 64, 64, 0, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
-}
 
 bool IsDarkBlue(GLTestWindow::Pixel p) { return p.r == 0 && p.g == 0 && p.b >= 126 && p.b <= 129; }
 bool IsWall(GLTestWindow::Pixel p) { return p.r <= 2 && p.g >= 250 && p.b <= 2; }
 bool IsBackground(GLTestWindow::Pixel p) { return p.r >= 250 && p.g <= 2 && p.b <= 2; }
 
-class PhotoCylinderPixels : public ::testing::Test {
+class PhotoCylinderPixels : public ScenePixelTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(window.ok);
     cylinder.Init();
-    Solid(bank, Slot::photos, 0, 255, 0);
-    Solid(bank, Slot::background04, 255, 0, 0);
-    Solid(bank, Slot::lyrics_hate, 255, 255, 0);
-    Solid(bank, Slot::lyrics_wars, 255, 255, 0);
+    PaintFlat(bank.entries[Slot::photos], {0, 255, 0, 255});
+    PaintFlat(bank.entries[Slot::background04], {255, 0, 0, 255});
+    PaintFlat(bank.entries[Slot::lyrics_hate], {255, 255, 0, 255});
+    PaintFlat(bank.entries[Slot::lyrics_wars], {255, 255, 0, 255});
   }
   void Frame(int elapsed) { cylinder.Render(123000 + elapsed, 123000); }
 
-  RecordingBoxes boxes;
-  GLTestWindow window{640, 480};
-  TextureBank bank;
   PhotoCylinderEffect cylinder{&bank};
 };
 

@@ -7,70 +7,44 @@
 
 #include "effects/SpaceFlightEffect.h"
 #include "services/Random.h"
-#include "services/TextureBank.h"
-#include "tests/gl/GLTestWindow.h"
-#include "tests/support/RecordingBoxes.h"
+#include "tests/gl/PixelTestSupport.h"
 
 namespace {
 
-constexpr int kW = 640, kH = 480;
 constexpr int kStart = 145000;
 
-struct Rgba {
-  unsigned char r, g, b, a;
-};
 const Rgba kBackdrop{0, 0, 80, 255};
 const Rgba kWhite{255, 255, 255, 255};
 const Rgba kClear{0, 0, 0, 0};
 const Rgba kRed{255, 0, 0, 255};
 const Rgba kGreen{0, 255, 0, 255};
 
-// Gives a texture a known picture: the top half `top`, the bottom half
-// `bottom` (the first image row lands at t = 0), sampled without filtering.
-void Paint(TextureEntry* entry, Rgba top, Rgba bottom) {
-  const Rgba pixels[4] = {top, top, bottom, bottom};
-  glBindTexture(GL_TEXTURE_2D, entry->Id());
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-}
-
-void ExpectPixel(GLTestWindow::Pixel p, int r, int g, int b, const char* what) {
-  EXPECT_NEAR(p.r, r, 2) << what;
-  EXPECT_NEAR(p.g, g, 2) << what;
-  EXPECT_NEAR(p.b, b, 2) << what;
-}
-
-class SpaceFlightPixels : public ::testing::Test {
+class SpaceFlightPixels : public ScenePixelTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(gl.ok);
+    ASSERT_TRUE(window.ok);
     scene.Init();
-    Paint(bank.entries[Slot::starfield], kBackdrop, kBackdrop);
-    Paint(bank.entries[Slot::star01], kWhite, kWhite);
+    PaintHalves(bank.entries[Slot::starfield], kBackdrop, kBackdrop);
+    PaintHalves(bank.entries[Slot::star01], kWhite, kWhite);
     for (int slot : {Slot::planet01, Slot::planet02, Slot::planet03, Slot::planet04})
-      Paint(bank.entries[slot], kClear, kClear);
-    Paint(bank.entries[Slot::le2], kWhite, kWhite);
-    Paint(bank.entries[Slot::lyrics_ydi2], kRed, kGreen);
-    Paint(bank.entries[Slot::lyrics_alone], kRed, kGreen);
+      PaintHalves(bank.entries[slot], kClear, kClear);
+    PaintHalves(bank.entries[Slot::le2], kWhite, kWhite);
+    PaintHalves(bank.entries[Slot::lyrics_ydi2], kRed, kGreen);
+    PaintHalves(bank.entries[Slot::lyrics_alone], kRed, kGreen);
     glClearColor(0.0f, 0.0f, 0.5f, 0.0f);
   }
 
-  RecordingBoxes boxes;
-  GLTestWindow gl{kW, kH};
-  TextureBank bank;
+  // Window pixel of a point in eye space under a 45 degree projection of aspect 1.
+  static bool ToPixel(double x, double y, double z, double& px, double& py) {
+    const double f = 1.0 / std::tan(22.5 * 3.14159265358979 / 180.0);
+    if (z >= 0) return false;
+    px = (f * x / -z + 1.0) / 2.0 * kW;
+    py = (1.0 - f * y / -z) / 2.0 * kH;
+    return true;
+  }
+
   SpaceFlightEffect scene{&bank};
 };
-
-// Window pixel of a point in eye space under a 45 degree projection of aspect 1.
-bool ToPixel(double x, double y, double z, double& px, double& py) {
-  const double f = 1.0 / std::tan(22.5 * 3.14159265358979 / 180.0);
-  if (z >= 0) return false;
-  px = (f * x / -z + 1.0) / 2.0 * kW;
-  py = (1.0 - f * y / -z) / 2.0 * kH;
-  return true;
-}
 
 }  // namespace
 
@@ -96,7 +70,7 @@ TEST_F(SpaceFlightPixels, StarsLieWhereTheSquareFarReachingProjectionPutsThem) {
   }
   ASSERT_GT(near.size(), 20u);
   for (const auto& p : near) {
-    const GLTestWindow::Pixel got = gl.At(static_cast<int>(p.first), static_cast<int>(p.second));
+    const GLTestWindow::Pixel got = window.At(static_cast<int>(p.first), static_cast<int>(p.second));
     ASSERT_EQ(got.r, 255) << "star at " << p.first << ", " << p.second;
     ASSERT_EQ(got.g, 255) << "star at " << p.first << ", " << p.second;
   }
@@ -107,7 +81,7 @@ TEST_F(SpaceFlightPixels, StarsLieWhereTheSquareFarReachingProjectionPutsThem) {
       bool clear = true;
       for (const auto& p : all) clear = clear && (std::abs(p.first - px) > 6 || std::abs(p.second - py) > 6);
       if (!clear) continue;
-      ExpectPixel(gl.At(px, py), 0, 0, 80, "backdrop");
+      EXPECT_TRUE(Near(window.At(px, py), 0, 0, 80, 2)) << "backdrop";
       ++checked;
     }
   }
@@ -115,22 +89,22 @@ TEST_F(SpaceFlightPixels, StarsLieWhereTheSquareFarReachingProjectionPutsThem) {
 }
 
 TEST_F(SpaceFlightPixels, LyricIsUprightAndTheSideStripTranslucent) {
-  Paint(bank.entries[Slot::star01], kClear, kClear);
+  PaintHalves(bank.entries[Slot::star01], kClear, kClear);
   double px, py, qx, qy;
   // First lyric at s = 3.5: fully opaque, centred at (1.3, -2) at depth 20.
   ASSERT_TRUE(ToPixel(1.3, -1.5, -20, px, py));
   ASSERT_TRUE(ToPixel(1.3, -2.5, -20, qx, qy));
   scene.Render(kStart + 3500, kStart);
-  ExpectPixel(gl.At(static_cast<int>(px), static_cast<int>(py)), 255, 0, 0, "lyric top");
-  ExpectPixel(gl.At(static_cast<int>(qx), static_cast<int>(qy)), 0, 255, 0, "lyric bottom");
+  EXPECT_TRUE(Near(window.At(static_cast<int>(px), static_cast<int>(py)), 255, 0, 0, 2)) << "lyric top";
+  EXPECT_TRUE(Near(window.At(static_cast<int>(qx), static_cast<int>(qy)), 0, 255, 0, 2)) << "lyric bottom";
   // Strip at x = 8: white at 0.3 over the backdrop.
   ASSERT_TRUE(ToPixel(8.0, 0.0, -20, px, py));
-  ExpectPixel(gl.At(static_cast<int>(px), 100), 77, 77, 133, "side strip");
-  ExpectPixel(gl.At(static_cast<int>(px) - 40, 100), 0, 0, 80, "left of the strip");
+  EXPECT_TRUE(Near(window.At(static_cast<int>(px), 100), 77, 77, 133, 2)) << "side strip";
+  EXPECT_TRUE(Near(window.At(static_cast<int>(px) - 40, 100), 0, 0, 80, 2)) << "left of the strip";
 
   scene.Render(kStart + 1000, kStart);  // not yet
   ASSERT_TRUE(ToPixel(2.0 - 0.2, -1.5, -20, px, py));
-  ExpectPixel(gl.At(static_cast<int>(px), static_cast<int>(py)), 0, 0, 80, "no lyric at 1000");
+  EXPECT_TRUE(Near(window.At(static_cast<int>(px), static_cast<int>(py)), 0, 0, 80, 2)) << "no lyric at 1000";
 }
 
 TEST_F(SpaceFlightPixels, LeavesTheSquareNearProjectionAndTheClearColour) {
@@ -146,9 +120,7 @@ TEST_F(SpaceFlightPixels, LeavesTheSquareNearProjectionAndTheClearColour) {
   GLint mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
   EXPECT_EQ(mode, GL_MODELVIEW);
-  GLfloat clear[4];
-  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-  EXPECT_EQ(clear[2], 0.5f);
+  EXPECT_EQ(ClearColour()[2], 0.5f);
   EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "services/TextureBank.h"
-#include "tests/gl/GLTestWindow.h"
+#include "tests/gl/PixelTestSupport.h"
 #include "tests/support/PngWriter.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/SineOgg.h"
@@ -52,17 +52,10 @@ class TexturePixelTest : public ::testing::Test {
   static void ExpectQuadrants(GLTestWindow& w) {
     const int x0 = w.window.width / 4, x1 = 3 * w.window.width / 4;
     const int y0 = w.window.height / 4, y1 = 3 * w.window.height / 4;
-    auto near = [](GLTestWindow::Pixel p, int r, int g, int b) {
-      return std::abs(p.r - r) <= 16 && std::abs(p.g - g) <= 16 && std::abs(p.b - b) <= 16;
-    };
-    GLTestWindow::Pixel p = w.At(x0, y0);
-    EXPECT_TRUE(near(p, 255, 0, 0)) << "top left " << p.r << " " << p.g << " " << p.b;
-    p = w.At(x1, y0);
-    EXPECT_TRUE(near(p, 0, 255, 0)) << "top right " << p.r << " " << p.g << " " << p.b;
-    p = w.At(x0, y1);
-    EXPECT_TRUE(near(p, 0, 0, 255)) << "bottom left " << p.r << " " << p.g << " " << p.b;
-    p = w.At(x1, y1);
-    EXPECT_TRUE(near(p, 255, 255, 0)) << "bottom right " << p.r << " " << p.g << " " << p.b;
+    EXPECT_TRUE(Near(w.At(x0, y0), 255, 0, 0, 16)) << "top left";
+    EXPECT_TRUE(Near(w.At(x1, y0), 0, 255, 0, 16)) << "top right";
+    EXPECT_TRUE(Near(w.At(x0, y1), 0, 0, 255, 16)) << "bottom left";
+    EXPECT_TRUE(Near(w.At(x1, y1), 255, 255, 0, 16)) << "bottom right";
   }
 
   std::string dir;

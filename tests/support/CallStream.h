@@ -7,6 +7,7 @@
 #include <cmath>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "services/TriModel.h"
@@ -58,15 +59,13 @@ inline int CountCall(const GLCall& want) {
   return n;
 }
 
+using Points = std::vector<std::vector<double>>;
+
 struct Primitive {
   int mode;
   int begin;                  // index of glBegin
   std::vector<GLCall> calls;  // between glBegin and glEnd
-  int Vertices() const {
-    int n = 0;
-    for (const GLCall& c : calls) n += c.name == "glVertex3f";
-    return n;
-  }
+  Points vertices, texCoords;  // the arguments of its glVertex3f and glTexCoord2f calls
 };
 
 inline std::vector<Primitive> Primitives() {
@@ -74,11 +73,47 @@ inline std::vector<Primitive> Primitives() {
   const auto& calls = GLRecorder::Calls();
   for (int i = 0; i < static_cast<int>(calls.size()); ++i) {
     if (calls[i].name != "glBegin") continue;
-    Primitive p{static_cast<int>(calls[i].args[0]), i, {}};
-    for (++i; i < static_cast<int>(calls.size()) && calls[i].name != "glEnd"; ++i) p.calls.push_back(calls[i]);
+    Primitive p{static_cast<int>(calls[i].args[0]), i, {}, {}, {}};
+    for (++i; i < static_cast<int>(calls.size()) && calls[i].name != "glEnd"; ++i) {
+      p.calls.push_back(calls[i]);
+      if (calls[i].name == "glVertex3f") p.vertices.push_back(calls[i].args);
+      if (calls[i].name == "glTexCoord2f") p.texCoords.push_back(calls[i].args);
+    }
     out.push_back(p);
   }
   return out;
+}
+
+// The primitives of a scene that draws nothing but quads.
+inline std::vector<Primitive> Quads() {
+  std::vector<Primitive> quads = Primitives();
+  for (const Primitive& q : quads) EXPECT_EQ(q.mode, GL_QUADS);
+  return quads;
+}
+
+// The recorded call at index `i`.
+inline const GLCall& At(int i) { return GLRecorder::Calls()[i]; }
+
+// Indices of the calls named `name`; with `arg0` only those whose first argument it is.
+inline std::vector<int> Indices(const std::string& name, double arg0 = -1) {
+  std::vector<int> out;
+  for (int i = GLRecorder::Find(name); i >= 0; i = GLRecorder::Find(name, i + 1))
+    if (arg0 < 0 || GLRecorder::Calls()[i].args[0] == arg0) out.push_back(i);
+  return out;
+}
+
+// A call as one line of text, for comparing whole streams with EXPECT_EQ.
+inline std::string Line(std::string name, const std::vector<double>& args) {
+  for (double a : args) name += " " + std::to_string(a);
+  return name;
+}
+
+// The recorded calls as lines, without the vertices and texture coordinates.
+inline std::vector<std::string> LinesWithoutPoints() {
+  std::vector<std::string> lines;
+  for (const GLCall& c : GLRecorder::Calls())
+    if (c.name != "glVertex3f" && c.name != "glTexCoord2f") lines.push_back(Line(c.name, c.args));
+  return lines;
 }
 
 inline GLCall Vertex(const Vec3& v) { return {"glVertex3f", {v.x, v.y, v.z}}; }
@@ -97,6 +132,37 @@ inline std::vector<GLCall> PictureQuad(double w, double h) {
           {"glTexCoord2f", {0, 0}}, {"glVertex3f", {-w, h, 0}},
           {"glTexCoord2f", {0, 1}}, {"glVertex3f", {-w, -h, 0}},
           End()};
+}
+
+// The picture quad of half-width w and half-height h, compared exactly: the
+// texture coordinates and vertices after the glBegin at index `begin`.
+inline void ExpectPictureQuad(int begin, double w, double h) {
+  const auto& calls = GLRecorder::Calls();
+  const double expected[4][4] = {{1, 1, w, -h}, {1, 0, w, h}, {0, 0, -w, h}, {0, 1, -w, -h}};
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_EQ(calls[begin + 1 + 2 * k].args, (std::vector<double>{expected[k][0], expected[k][1]})) << begin;
+    EXPECT_EQ(calls[begin + 2 + 2 * k].args, (std::vector<double>{expected[k][2], expected[k][3], 0})) << begin;
+  }
+}
+
+// (texture, alpha) of every picture in drawing order, each bind right after its colour.
+using Draws = std::vector<std::pair<unsigned, double>>;
+inline Draws PictureDraws() {
+  Draws out;
+  const auto& calls = GLRecorder::Calls();
+  for (size_t i = 1; i < calls.size(); ++i)
+    if (calls[i].name == "glBindTexture") {
+      EXPECT_EQ(calls[i - 1].name, "glColor4f");
+      out.emplace_back(static_cast<unsigned>(calls[i].args[1]), calls[i - 1].args[3]);
+    }
+  return out;
+}
+
+// How often the texture `id` was bound in the recorded calls.
+inline int Binds(unsigned id) {
+  int n = 0;
+  for (const GLCall& c : GLRecorder::Named("glBindTexture")) n += c.args[1] == id;
+  return n;
 }
 
 // Whether the texture `id` was bound in the recorded calls.

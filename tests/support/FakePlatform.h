@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "platform/Platform.h"
 #include "tests/support/GLRecorder.h"
 
@@ -72,3 +73,27 @@ inline WindowEvent KeyEvent(WindowEvent::Kind kind, int key) {
   e.key = key;
   return e;
 }
+
+// The set-up choices of a windowed 640 x 480 run at 32 bits without sound.
+inline SetupControls WindowedWithoutSound() {
+  SetupControls controls;
+  controls.res640 = controls.bits32 = controls.noSound = true;
+  return controls;
+}
+
+// What a whole demo runs on in the tests: the fake clock and display, and a
+// set-up dialog that answers with WindowedWithoutSound().
+struct FakeMachine {
+  FakeMachine() {
+    platform.clock = &clock;
+    platform.display = &display;
+    platform.dialog = &dialog;
+  }
+  FakeMachine(const FakeMachine&) = delete;
+  FakeMachine& operator=(const FakeMachine&) = delete;
+
+  FakeClock clock;
+  FakeDisplay display;
+  FixedSetupDialog dialog{WindowedWithoutSound()};
+  Platform platform;
+};

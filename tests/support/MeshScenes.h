@@ -1,6 +1,7 @@
 #pragma once
-// Test data for the mesh scenes: a temporary working directory with a
-// "data/models" folder and ".tri" files written by the test.
+// Test data and fixture for the mesh scenes: a temporary working directory
+// with a "data/models" folder and ".tri" files written by the test.
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -10,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "services/TextureBank.h"
 #include "services/TriModel.h"
+#include "tests/support/RecordingBoxes.h"
 
 class SceneDataDir {
  public:
@@ -57,6 +60,12 @@ inline Triangle Tri(Vec3 a, Vec3 b, Vec3 c) {
   return t;
 }
 
+// Lopsided triangles for a test to put first in a model file, so that a
+// swapped or misread value shows; the filler pads the file to its count.
+inline const Triangle kFirstTriangle = Tri({0.125f, 0.25f, 0.375f}, {1.5f, -0.25f, 0.5f}, {-0.75f, 1.0f, 2.0f});
+inline const Triangle kSecondTriangle = Tri({0.0f, 0.5f, 0.0f}, {0.25f, 0.0f, -0.5f}, {2.0f, 1.0f, 1.0f});
+inline const Triangle kFiller = Tri({0.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+
 // The eight faces of an octahedron of radius r around the origin, each
 // counter-clockwise seen from outside.
 inline std::vector<Triangle> Octahedron(float r) {
@@ -79,18 +88,14 @@ inline std::vector<Triangle> RimFirstDisc(float r, int segments) {
   return out;
 }
 
-// Gives every loaded picture of the bank one transparent texel, so that the
-// scene's own colours (clear colour, meshes) show wherever pictures would be.
-// Needs a current GL context.
-#include <GL/gl.h>
+// A mesh scene's recorded tests: its model files in a temporary data folder,
+// the bank it loads its pictures into and the boxes that report them missing.
+// The scene itself is a member of the derived fixture, made after these.
+class MeshSceneTest : public ::testing::Test {
+ protected:
+  unsigned Id(int slot) { return bank.entries[slot]->Id(); }
 
-#include "services/TextureBank.h"
-
-inline void MakePicturesTransparent(TextureBank& bank) {
-  const unsigned char clear[4] = {0, 0, 0, 0};
-  for (TextureEntry* entry : bank.entries) {
-    if (!entry->Loaded()) continue;
-    glBindTexture(GL_TEXTURE_2D, entry->Id());
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, clear);
-  }
-}
+  SceneDataDir dir;
+  RecordingBoxes boxes;
+  TextureBank bank;
+};

@@ -1,7 +1,8 @@
 #pragma once
 // Test helpers for the lamp scenes and the member credits: an independent
-// copy of the generator's formula, the expected GL call stream of a frame,
-// and a comparison that names the first differing call.
+// copy of the generator's formula, the start-up tables it fills, the expected
+// GL call stream of a frame, and a comparison that names the first differing
+// call.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -14,7 +15,10 @@
 #include <vector>
 
 #include "effects/LampScene.h"
+#include "services/Random.h"
+#include "services/TextureBank.h"
 #include "tests/support/GLRecorder.h"
+#include "tests/support/RecordingBoxes.h"
 
 namespace lamptest {
 
@@ -46,6 +50,24 @@ inline float Tenths(int tenths) {
   char text[32];
   std::snprintf(text, sizeof text, "%d.%d", tenths / 10, tenths % 10);
   return std::strtof(text, nullptr);
+}
+
+// A start-up table of `count` arc sprites, four draws from `g` each: alpha
+// (value % 10) / 12 (0 to 0.75), angle value % `angles`, radius
+// (value % 100) / `radiusDivisor`, size (value % 10 + `sizeBase`) tenths and
+// speed a fiftieth of the size.
+inline void ExpectArcTable(const ArcSprite* sprites, int count, Lcg& g, int angles, double radiusDivisor,
+                           int sizeBase) {
+  for (int i = 0; i < count; ++i) {
+    SCOPED_TRACE(i);
+    const int a = g.Next() % 10, angle = g.Next() % angles, radius = g.Next() % 100, size = g.Next() % 10;
+    const ArcSprite& c = sprites[i];
+    EXPECT_EQ(c.alpha, static_cast<float>(a / 12.0));
+    EXPECT_EQ(c.angle, static_cast<float>(angle));
+    EXPECT_EQ(c.radius, static_cast<float>(radius / radiusDivisor));
+    EXPECT_EQ(c.size, Tenths(size + sizeBase));
+    EXPECT_EQ(c.speed, static_cast<float>(Tenths(size + sizeBase) / 50.0));
+  }
 }
 
 // The sine alphas: argument in float, sine in double, passed as float.
@@ -176,5 +198,20 @@ inline bool InFlickerSlot(int elapsed) {
     if (elapsed >= begin && elapsed <= begin + 199) return true;
   return false;
 }
+
+// The recorded tests of these scenes: a fresh recording and the generator at
+// the program's start state before each; the scenes are members of the
+// derived fixture, made after the bank.
+class LampSceneTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GLRecorder::Clear();
+    Random::srand(1);
+  }
+  unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
+
+  RecordingBoxes boxes;  // missing picture files are reported here, not shown
+  TextureBank bank;
+};
 
 }  // namespace lamptest
