@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/X11Keyboard.h"
 #include "window/VirtualKeys.h"
 
 namespace {
@@ -61,7 +62,13 @@ bool SdlDisplay::Unregister() {
   return true;
 }
 
+// SDL switches the display mode when a fullscreen window with that mode is
+// shown; here the mode is looked up among those that the display offers, and
+// refused when it has none of exactly this size. The colour depth is a
+// request: an X server keeps its depth, and a 16-bit choice then asks for a
+// 5/6/5 GL surface (OpenWindow).
 bool SdlDisplay::ChangeMode(int width, int height, int bits) {
+  modeChanged = false;
   SDL_DisplayMode wanted{};
   wanted.w = width;
   wanted.h = height;
@@ -74,8 +81,10 @@ bool SdlDisplay::ChangeMode(int width, int height, int bits) {
   return true;
 }
 
+// Hiding a fullscreen window puts the desktop mode back (the window itself is
+// closed right after).
 void SdlDisplay::RestoreMode() {
-  if (window && modeChanged) SDL_SetWindowFullscreen(window, 0);
+  if (window && modeChanged) SDL_HideWindow(window);
   modeChanged = false;
 }
 
@@ -94,7 +103,14 @@ bool SdlDisplay::OpenWindow(const char* title, int width, int height, bool fulls
   flags |= fullscreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
   window = SDL_CreateWindow(title, 0, 0, width, height, flags);
   if (!window) return false;
-  if (fullscreen && modeChanged) SDL_SetWindowDisplayMode(window, &mode);
+  if (fullscreen && modeChanged && SDL_SetWindowDisplayMode(window, &mode) != 0) {
+    SDL_DestroyWindow(window);
+    window = nullptr;
+    return false;
+  }
+  // A new window: an F1 that was held when the old one went may have been
+  // let go unseen.
+  f1Unsure = f1Held;
   return true;
 }
 
@@ -113,6 +129,9 @@ bool SdlDisplay::MakeCurrent() {
 void SdlDisplay::ShowWindow() {
   SDL_ShowWindow(window);
   SDL_RaiseWindow(window);
+  // Raising asks the window manager for the focus; without one (a bare X
+  // server) the keys would go nowhere, so take the focus as well.
+  SDL_SetWindowInputFocus(window);
 }
 
 bool SdlDisplay::ReleaseCurrent() { return SDL_GL_MakeCurrent(window, nullptr) == 0; }
@@ -150,6 +169,11 @@ int SdlDisplay::VirtualKey(SDL_Keycode key) {
 }
 
 bool SdlDisplay::PollEvent(WindowEvent& event) {
+  if (f1Unsure) {
+    // F1 was held while its window went: ask the keyboard whether it still is.
+    if (FunctionKeyHeld(window, SDLK_F1) != 1) f1Held = false;
+    f1Unsure = f1Held;
+  }
   SDL_Event e;
   if (!SDL_PollEvent(&e)) return false;
   event = WindowEvent{};
@@ -161,6 +185,7 @@ bool SdlDisplay::PollEvent(WindowEvent& event) {
     case SDL_KEYUP:
       // Keys with Alt, and F10, are system keys: they never reach the key states.
       if ((e.key.keysym.mod & KMOD_ALT) || e.key.keysym.sym == SDLK_F10) break;
+      if (e.key.keysym.sym == SDLK_F1 && !TakeF1(e.type == SDL_KEYDOWN, e.key.repeat != 0)) break;
       event.kind = e.type == SDL_KEYDOWN ? WindowEvent::KeyDown : WindowEvent::KeyUp;
       event.key = VirtualKey(e.key.keysym.sym);
       break;
@@ -186,5 +211,21 @@ bool SdlDisplay::PollEvent(WindowEvent& event) {
     default:
       break;
   }
+  return true;
+}
+
+// F1 re-creates the window, so one press must toggle once: its auto-repeats
+// are dropped, and so is the first auto-repeat that reaches the new window
+// (SDL starts the new window with every key up and does not flag it). A
+// held F1 is forgotten on its key-up or, when that went to the old window,
+// once the keyboard says it is up. The other keys keep their auto-repeat.
+bool SdlDisplay::TakeF1(bool down, bool repeat) {
+  if (!down) {
+    f1Held = false;
+    f1Unsure = false;
+    return true;
+  }
+  if (repeat || f1Held) return false;
+  f1Held = true;
   return true;
 }
