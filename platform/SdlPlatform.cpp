@@ -49,15 +49,29 @@ int SdlMessageBoxes::Show(const std::string& text, const std::string& caption, u
 std::int64_t SdlClock::Frequency() { return static_cast<std::int64_t>(SDL_GetPerformanceFrequency()); }
 std::int64_t SdlClock::Counter() { return static_cast<std::int64_t>(SDL_GetPerformanceCounter()); }
 
+// The video system comes up with the first window and stays up: taking it
+// down with every window (the F1 toggle) would open a new X connection each
+// time, and under load SDL then at times fails to reach the X server and
+// falls back, without a word, to its invisible offscreen driver.
 bool SdlDisplay::Register() {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  if (!videoUp) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    // No window system reached: SDL's stand-ins would play to no screen.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    const bool invisible = driver && (!SDL_strcmp(driver, "offscreen") || !SDL_strcmp(driver, "dummy"));
+    if (invisible && !(asked && !SDL_strcasecmp(asked, driver))) {
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      return false;
+    }
+    videoUp = true;
+  }
   registered = true;
   return true;
 }
 
 bool SdlDisplay::Unregister() {
   if (!registered) return false;
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
   registered = false;
   return true;
 }
@@ -91,6 +105,9 @@ void SdlDisplay::RestoreMode() {
 void SdlDisplay::ShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
 bool SdlDisplay::OpenWindow(const char* title, int width, int height, bool fullscreen, int bits) {
+  // What is still queued belongs to the closed window (its keys, its size,
+  // SDL's key-ups for the keys held when it went); a quit request stays.
+  SDL_FlushEvents(SDL_WINDOWEVENT, SDL_LASTEVENT);
   const int channel = bits == 16 ? 5 : 8;
   SDL_GL_ResetAttributes();
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channel);

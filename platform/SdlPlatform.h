@@ -54,7 +54,8 @@ class SdlDisplay : public Display {
   SDL_Window* window = nullptr;
   SDL_GLContext context = nullptr;
   SDL_DisplayMode mode{};  // the fullscreen mode chosen by ChangeMode
-  bool registered = false;
+  bool videoUp = false;     // SDL's video system is initialised
+  bool registered = false;  // between Register and Unregister
   bool modeChanged = false;
   bool f1Held = false;    // an F1 key-down was passed on and its key-up not yet seen
   bool f1Unsure = false;  // ... and the window changed since: ask the keyboard
