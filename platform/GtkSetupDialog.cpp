@@ -48,7 +48,14 @@ bool GtkSetupDialog::Open(std::string* why) {
     // GTK would otherwise take the user's locale for everything, numbers
     // included, and the mesh files would no longer read ("0.5" -> 0).
     gtk_disable_setlocale();
-    state = gtk_init_check(nullptr, nullptr) ? 1 : -1;
+    // A busy X server may turn a connection away for a moment: try again a few times.
+    const char* display = std::getenv("DISPLAY");
+    const int attempts = display && *display ? 10 : 1;
+    for (int attempt = 0; state == 0 && attempt < attempts; ++attempt) {
+      if (attempt > 0) g_usleep(100000);
+      if (gtk_init_check(nullptr, nullptr)) state = 1;
+    }
+    if (state == 0) state = -1;
     std::setlocale(LC_NUMERIC, "C");
   }
   if (state < 0 && why) {

@@ -51,21 +51,23 @@ std::int64_t SdlClock::Counter() { return static_cast<std::int64_t>(SDL_GetPerfo
 
 // The video system comes up with the first window and stays up: taking it
 // down with every window (the F1 toggle) would open a new X connection each
-// time, and under load SDL then at times fails to reach the X server and
-// falls back, without a word, to its invisible offscreen driver.
+// time. A busy X server may turn a connection away for a moment (its queue of
+// waiting connections is full), and SDL then falls back, without a word, to
+// an invisible offscreen driver: that is refused, and tried again a few times.
 bool SdlDisplay::Register() {
-  if (!videoUp) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    // No window system reached: SDL's stand-ins would play to no screen.
+  for (int attempt = 0; !videoUp && attempt < 10; ++attempt) {
+    if (attempt > 0) SDL_Delay(100);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) continue;
     const char* driver = SDL_GetCurrentVideoDriver();
     const char* asked = SDL_getenv("SDL_VIDEODRIVER");
     const bool invisible = driver && (!SDL_strcmp(driver, "offscreen") || !SDL_strcmp(driver, "dummy"));
     if (invisible && !(asked && !SDL_strcasecmp(asked, driver))) {
       SDL_QuitSubSystem(SDL_INIT_VIDEO);
-      return false;
+      continue;
     }
     videoUp = true;
   }
+  if (!videoUp) return false;
   registered = true;
   return true;
 }
