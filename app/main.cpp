@@ -95,16 +95,20 @@ int main(int argc, char** argv) {
   platform.audio = nullptr;
   platform.dialog = &dialog;
 
-  // Lives until the process ends; deleted only after a completed run. Quit in
-  // the dialog, a dialog that cannot be shown and a failed window end here.
-  QuorixSystem* system = new QuorixSystem(platform);
+  // The demo's objects live until the process ends. After a completed run the
+  // destructor releases the window, the timer and the music; the object's own
+  // storage stays where this pointer keeps it, with the textures and the
+  // effects it points to, so that nothing is lost before the exit.
+  // Quit in the dialog, a dialog that cannot be shown and a failed window end at Setup.
+  static QuorixSystem* system = nullptr;
+  system = new QuorixSystem(platform);
   if (!system->Setup()) return 1;
   const std::uint64_t startMs = SDL_GetTicks64();
   system->Run();
   const double seconds = static_cast<double>(SDL_GetTicks64() - startMs) / 1000.0;
   const long long frames = static_cast<long long>(system->framesDrawn);
   const QuorixSystem::Ending ending = system->ending;
-  delete system;
+  system->~QuorixSystem();
   std::printf("lumivane: %lld frames in %.1f s (%.1f frames per second), %s\n", frames, seconds,
               seconds > 0 ? static_cast<double>(frames) / seconds : 0.0, EndingText(ending));
   return 0;

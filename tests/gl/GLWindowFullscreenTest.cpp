@@ -311,10 +311,10 @@ Pixel DrawTextured(TextureEntry* texture, int width, int height) {
   return {p[0], p[1], p[2]};
 }
 
-// The demo's objects live until the process ends, as in the program.
-QuorixSystem* keptSystem = nullptr;
-
 }  // namespace
+
+// The demo's objects live until the process ends, as in the program.
+QuorixSystem* toggleTestSystem = nullptr;
 
 TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateKept) {
   const SDL_DisplayMode desktop = DesktopMode();
@@ -338,7 +338,7 @@ TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateK
   platform.clock = &clock;
   platform.display = &display;
   platform.dialog = &setup;
-  QuorixSystem* system = keptSystem = new QuorixSystem(platform);
+  QuorixSystem* system = toggleTestSystem = new QuorixSystem(platform);
 
   struct Look {
     Pixel pixel{-1, -1, -1};
