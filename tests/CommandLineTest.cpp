@@ -100,11 +100,3 @@ TEST(CommandLine, BadValuesAndUnknownOptionsAreRefusedWithAClearMessage) {
     EXPECT_EQ(line.error, c.message) << argv.back();
   }
 }
-
-// A value that is refused must not have changed the choices half way.
-TEST(CommandLine, ARefusedSizeLeavesTheResolutionGroupWhole) {
-  const CommandLine line = Parse({"--size", "1280x1024"});
-  ASSERT_FALSE(line.error.empty());
-  EXPECT_TRUE(line.controls.res800);
-  EXPECT_EQ(line.controls.res640 + line.controls.res800 + line.controls.res1024, 1);
-}

@@ -77,13 +77,6 @@ TEST(SetupChoices, EachControlWritesItsMember) {
   EXPECT_EQ(Applied(c), (Settings{1024, 768, 16, false, false}));
 }
 
-// Without a checked button in a group its members keep what they held; the
-// dialog's radio groups never leave it so, but the mapping must not invent values.
-TEST(SetupChoices, UncheckedGroupsLeaveSizeAndDepthAlone) {
-  SetupControls c;
-  EXPECT_EQ(Applied(c), (Settings{1, 2, 3, false, true}));
-}
-
 TEST(SetupDialog, StartWritesTheChoicesAndSetsActive) {
   SetupControls answer = InitialSetupControls();
   answer.res800 = false;
