@@ -9,6 +9,7 @@
 
 #include "app/CommandLine.h"
 #include "app/QuorixSystem.h"
+#include "platform/GtkSetupDialog.h"
 #include "platform/Report.h"
 #include "platform/SdlAudioOut.h"
 #include "platform/SdlPlatform.h"
@@ -27,6 +28,26 @@ void FindDataFolder() {
   dir.erase(dir.find_last_of('/') + 1);
   if (chdir(dir.c_str()) != 0) std::fprintf(stderr, "lumivane: cannot change to %s\n", dir.c_str());
 }
+
+// Runs the chosen dialog and says on standard output what it chose.
+class AnnouncedSetupDialog : public SetupDialog {
+ public:
+  explicit AnnouncedSetupDialog(SetupDialog* dialog) : dialog(dialog) {}
+  int Run(SetupControls& controls) override {
+    const int result = dialog->Run(controls);
+    if (result == 1) {
+      const SetupControls& c = controls;
+      const char* size = c.res640 ? "640 x 480" : c.res1024 ? "1024 x 768" : "800 x 600";
+      std::printf("lumivane: %s, %d bit, %s, %s\n", size, c.bits16 ? 16 : 32,
+                  c.fullscreen ? "fullscreen" : "windowed", c.noSound ? "no sound" : "sound");
+      std::fflush(stdout);
+    }
+    return result;
+  }
+
+ private:
+  SetupDialog* dialog;
+};
 
 const char* EndingText(QuorixSystem::Ending ending) {
   switch (ending) {
@@ -64,16 +85,21 @@ int main(int argc, char** argv) {
   SdlClock clock;
   SdlDisplay display;
   SdlAudioOut audio;
+  // Options on the command line stand for the dialog; without any it asks.
   FixedSetupDialog fixedDialog(line.controls);
+  GtkSetupDialog gtkDialog;
+  AnnouncedSetupDialog dialog(line.skipDialog ? static_cast<SetupDialog*>(&fixedDialog) : &gtkDialog);
 
   Platform platform;
   platform.boxes = &boxes;
   platform.clock = &clock;
   platform.display = &display;
   platform.audio = &audio;
-  platform.dialog = &fixedDialog;
+  platform.dialog = &dialog;
 
-  // Lives until the process ends; deleted only after a completed run.
+  // The demo's objects live until the process ends; after a completed run the
+  // destructor releases the window, the timer and the music. Quit in the
+  // dialog, a dialog that cannot be shown and a failed window end at Setup.
   QuorixSystem* system = new QuorixSystem(platform);
   if (!system->Setup()) return 1;
   const std::uint64_t startMs = SDL_GetTicks64();

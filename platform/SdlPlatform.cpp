@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/X11Keyboard.h"
 #include "window/VirtualKeys.h"
 
 namespace {
@@ -48,20 +49,42 @@ int SdlMessageBoxes::Show(const std::string& text, const std::string& caption, u
 std::int64_t SdlClock::Frequency() { return static_cast<std::int64_t>(SDL_GetPerformanceFrequency()); }
 std::int64_t SdlClock::Counter() { return static_cast<std::int64_t>(SDL_GetPerformanceCounter()); }
 
+// The video system comes up with the first window and stays up: taking it
+// down with every window (the F1 toggle) would open a new X connection each
+// time. A busy X server may turn a connection away for a moment (its queue of
+// waiting connections is full), and SDL then falls back, without a word, to
+// an invisible offscreen driver: that is refused, and tried again a few times.
 bool SdlDisplay::Register() {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  for (int attempt = 0; !videoUp && attempt < 10; ++attempt) {
+    if (attempt > 0) SDL_Delay(100);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) continue;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    const bool invisible = driver && (!SDL_strcmp(driver, "offscreen") || !SDL_strcmp(driver, "dummy"));
+    if (invisible && !(asked && !SDL_strcasecmp(asked, driver))) {
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      continue;
+    }
+    videoUp = true;
+  }
+  if (!videoUp) return false;
   registered = true;
   return true;
 }
 
 bool SdlDisplay::Unregister() {
   if (!registered) return false;
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
   registered = false;
   return true;
 }
 
+// SDL switches the display mode when a fullscreen window with that mode is
+// shown; here the mode is looked up among those that the display offers, and
+// refused when it has none of exactly this size. The colour depth is a
+// request: an X server keeps its depth, and a 16-bit choice then asks for a
+// 5/6/5 GL surface (OpenWindow).
 bool SdlDisplay::ChangeMode(int width, int height, int bits) {
+  modeChanged = false;
   SDL_DisplayMode wanted{};
   wanted.w = width;
   wanted.h = height;
@@ -74,14 +97,19 @@ bool SdlDisplay::ChangeMode(int width, int height, int bits) {
   return true;
 }
 
+// Hiding a fullscreen window puts the desktop mode back (the window itself is
+// closed right after).
 void SdlDisplay::RestoreMode() {
-  if (window && modeChanged) SDL_SetWindowFullscreen(window, 0);
+  if (window && modeChanged) SDL_HideWindow(window);
   modeChanged = false;
 }
 
 void SdlDisplay::ShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
 bool SdlDisplay::OpenWindow(const char* title, int width, int height, bool fullscreen, int bits) {
+  // What is still queued belongs to the closed window (its keys, its size,
+  // SDL's key-ups for the keys held when it went); a quit request stays.
+  SDL_FlushEvents(SDL_WINDOWEVENT, SDL_LASTEVENT);
   const int channel = bits == 16 ? 5 : 8;
   SDL_GL_ResetAttributes();
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channel);
@@ -94,7 +122,14 @@ bool SdlDisplay::OpenWindow(const char* title, int width, int height, bool fulls
   flags |= fullscreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
   window = SDL_CreateWindow(title, 0, 0, width, height, flags);
   if (!window) return false;
-  if (fullscreen && modeChanged) SDL_SetWindowDisplayMode(window, &mode);
+  if (fullscreen && modeChanged && SDL_SetWindowDisplayMode(window, &mode) != 0) {
+    SDL_DestroyWindow(window);
+    window = nullptr;
+    return false;
+  }
+  // A new window: an F1 that was held when the old one went may have been
+  // let go unseen.
+  f1Unsure = f1Held;
   return true;
 }
 
@@ -113,6 +148,9 @@ bool SdlDisplay::MakeCurrent() {
 void SdlDisplay::ShowWindow() {
   SDL_ShowWindow(window);
   SDL_RaiseWindow(window);
+  // Raising asks the window manager for the focus; without one (a bare X
+  // server) the keys would go nowhere, so take the focus as well.
+  SDL_SetWindowInputFocus(window);
 }
 
 bool SdlDisplay::ReleaseCurrent() { return SDL_GL_MakeCurrent(window, nullptr) == 0; }
@@ -150,6 +188,11 @@ int SdlDisplay::VirtualKey(SDL_Keycode key) {
 }
 
 bool SdlDisplay::PollEvent(WindowEvent& event) {
+  if (f1Unsure) {
+    // F1 was held while its window went: ask the keyboard whether it still is.
+    if (FunctionKeyHeld(window, SDLK_F1) != 1) f1Held = false;
+    f1Unsure = f1Held;
+  }
   SDL_Event e;
   if (!SDL_PollEvent(&e)) return false;
   event = WindowEvent{};
@@ -161,6 +204,7 @@ bool SdlDisplay::PollEvent(WindowEvent& event) {
     case SDL_KEYUP:
       // Keys with Alt, and F10, are system keys: they never reach the key states.
       if ((e.key.keysym.mod & KMOD_ALT) || e.key.keysym.sym == SDLK_F10) break;
+      if (e.key.keysym.sym == SDLK_F1 && !TakeF1(e.type == SDL_KEYDOWN, e.key.repeat != 0)) break;
       event.kind = e.type == SDL_KEYDOWN ? WindowEvent::KeyDown : WindowEvent::KeyUp;
       event.key = VirtualKey(e.key.keysym.sym);
       break;
@@ -186,5 +230,21 @@ bool SdlDisplay::PollEvent(WindowEvent& event) {
     default:
       break;
   }
+  return true;
+}
+
+// F1 re-creates the window, so one press must toggle once: its auto-repeats
+// are dropped, and so is the first auto-repeat that reaches the new window
+// (SDL starts the new window with every key up and does not flag it). A
+// held F1 is forgotten on its key-up or, when that went to the old window,
+// once the keyboard says it is up. The other keys keep their auto-repeat.
+bool SdlDisplay::TakeF1(bool down, bool repeat) {
+  if (!down) {
+    f1Held = false;
+    f1Unsure = false;
+    return true;
+  }
+  if (repeat || f1Held) return false;
+  f1Held = true;
   return true;
 }

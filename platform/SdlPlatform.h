@@ -47,10 +47,16 @@ class SdlDisplay : public Display {
   // Translates an SDL key to its Windows virtual-key code; 0 when it has none.
   static int VirtualKey(SDL_Keycode key);
 
+  // Whether an F1 key event is passed on: one key-down per press (see there).
+  bool TakeF1(bool down, bool repeat);
+
  protected:
   SDL_Window* window = nullptr;
   SDL_GLContext context = nullptr;
   SDL_DisplayMode mode{};  // the fullscreen mode chosen by ChangeMode
-  bool registered = false;
+  bool videoUp = false;     // SDL's video system is initialised
+  bool registered = false;  // between Register and Unregister
   bool modeChanged = false;
+  bool f1Held = false;    // an F1 key-down was passed on and its key-up not yet seen
+  bool f1Unsure = false;  // ... and the window changed since: ask the keyboard
 };

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "window/GLWindow.h"
+#include "window/SetupChoices.h"
+
+namespace {
+
+CommandLine Parse(std::initializer_list<const char*> args) {
+  std::vector<const char*> argv = {"lumivane"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+}
+
+// What the window would be set to when the options stand in for the dialog.
+struct Chosen {
+  int width, height, bits;
+  bool fullscreen, sound;
+};
+
+Chosen Settings(const CommandLine& line) {
+  FixedSetupDialog dialog(line.controls);
+  GLWindow window(nullptr, &dialog);
+  EXPECT_TRUE(window.ShowSetupDialog());
+  return {window.width, window.height, window.bits, window.fullscreen, window.sound};
+}
+
+void ExpectSettings(const CommandLine& line, Chosen expected) {
+  ASSERT_TRUE(line.error.empty()) << line.error;
+  const Chosen got = Settings(line);
+  EXPECT_EQ(got.width, expected.width);
+  EXPECT_EQ(got.height, expected.height);
+  EXPECT_EQ(got.bits, expected.bits);
+  EXPECT_EQ(got.fullscreen, expected.fullscreen);
+  EXPECT_EQ(got.sound, expected.sound);
+}
+
+}  // namespace
+
+TEST(CommandLine, NoArgumentsAsksTheDialog) {
+  const CommandLine line = Parse({});
+  EXPECT_FALSE(line.skipDialog);
+  EXPECT_FALSE(line.help);
+  EXPECT_TRUE(line.error.empty());
+}
+
+TEST(CommandLine, AnyOptionSkipsTheDialogAndStartsFromItsChoices) {
+  const CommandLine line = Parse({"--no-sound"});
+  EXPECT_TRUE(line.skipDialog);
+  ExpectSettings(line, {800, 600, 32, true, false});
+  ExpectSettings(Parse({"--fullscreen"}), {800, 600, 32, true, true});
+  ExpectSettings(Parse({"--windowed"}), {800, 600, 32, false, true});
+}
+
+TEST(CommandLine, SizesDepthsAndCombinations) {
+  ExpectSettings(Parse({"--size", "640x480"}), {640, 480, 32, true, true});
+  ExpectSettings(Parse({"--size", "1024x768", "--bits", "16"}), {1024, 768, 16, true, true});
+  ExpectSettings(Parse({"--windowed", "--size=1024x768", "--bits=16", "--no-sound"}), {1024, 768, 16, false, false});
+  ExpectSettings(Parse({"--bits", "32", "--size", "800x600", "--windowed"}), {800, 600, 32, false, true});
+}
+
+TEST(CommandLine, TheLastOfConflictingOptionsWins) {
+  ExpectSettings(Parse({"--windowed", "--fullscreen"}), {800, 600, 32, true, true});
+  ExpectSettings(Parse({"--fullscreen", "--windowed"}), {800, 600, 32, false, true});
+  ExpectSettings(Parse({"--size", "640x480", "--size", "1024x768"}), {1024, 768, 32, true, true});
+  ExpectSettings(Parse({"--bits", "16", "--bits", "32"}), {800, 600, 32, true, true});
+}
+
+TEST(CommandLine, HelpIsRecognised) {
+  EXPECT_TRUE(Parse({"--help"}).help);
+  EXPECT_TRUE(Parse({"--windowed", "-h"}).help);
+  EXPECT_NE(std::string(CommandLineHelp()).find("--size WxH"), std::string::npos);
+}
+
+TEST(CommandLine, BadValuesAndUnknownOptionsAreRefusedWithAClearMessage) {
+  struct Case {
+    std::vector<const char*> args;
+    const char* message;
+  };
+  const std::vector<Case> cases = {
+      {{"--size", "800x601"}, "unsupported size '800x601' (use 640x480, 800x600 or 1024x768)"},
+      {{"--size", "800"}, "unsupported size '800' (use 640x480, 800x600 or 1024x768)"},
+      {{"--size="}, "unsupported size '' (use 640x480, 800x600 or 1024x768)"},
+      {{"--bits", "24"}, "unsupported colour depth '24' (use 16 or 32)"},
+      {{"--bits=8"}, "unsupported colour depth '8' (use 16 or 32)"},
+      {{"--windowed", "--size"}, "option --size needs a value"},
+      {{"--bits"}, "option --bits needs a value"},
+      {{"--no-sound=yes"}, "option --no-sound takes no value"},
+      {{"--window"}, "unknown option '--window'"},
+      {{"-w"}, "unknown option '-w'"},
+      {{"800x600"}, "unexpected argument '800x600'"},
+  };
+  for (const Case& c : cases) {
+    std::vector<const char*> argv = {"lumivane"};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    const CommandLine line = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+    EXPECT_EQ(line.error, c.message) << argv.back();
+  }
+}

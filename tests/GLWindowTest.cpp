@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/GLRecorder.h"
+#include "support/RecordingBoxes.h"
+#include "window/GLWindow.h"
+
+namespace {
+
+// A display that writes every call, and every message box, into one log, and
+// fails the steps it is told to fail.
+class FakeDisplay : public Display {
+ public:
+  std::vector<std::string> log;
+  std::set<std::string> failing;
+  bool registered = false;
+
+  bool Step(const std::string& name) {
+    log.push_back(name);
+    return failing.count(name) == 0;
+  }
+  bool Register() override {
+    if (!Step("Register")) return false;
+    registered = true;
+    return true;
+  }
+  bool Unregister() override {
+    log.push_back("Unregister");
+    if (!registered || failing.count("Unregister")) return false;
+    registered = false;
+    return true;
+  }
+  bool ChangeMode(int width, int height, int bits) override {
+    return Step("ChangeMode " + std::to_string(width) + "x" + std::to_string(height) + "x" +
+                std::to_string(bits));
+  }
+  void RestoreMode() override { log.push_back("RestoreMode"); }
+  void ShowCursor(bool show) override { log.push_back(show ? "ShowCursor on" : "ShowCursor off"); }
+  bool OpenWindow(const char* title, int width, int height, bool fullscreen, int bits) override {
+    return Step(std::string("OpenWindow ") + title + " " + std::to_string(width) + "x" + std::to_string(height) +
+                (fullscreen ? " fullscreen " : " windowed ") + std::to_string(bits));
+  }
+  bool CreateContext() override { return Step("CreateContext"); }
+  bool MakeCurrent() override { return Step("MakeCurrent"); }
+  void ShowWindow() override { log.push_back("ShowWindow"); }
+  bool ReleaseCurrent() override { return Step("ReleaseCurrent"); }
+  bool DeleteContext() override { return Step("DeleteContext"); }
+  bool CloseWindow() override { return Step("CloseWindow"); }
+  void Swap() override { log.push_back("Swap"); }
+  bool PollEvent(WindowEvent&) override { return false; }
+};
+
+// Boxes go into the display's log too, so that their place among the steps shows.
+class LoggedBoxes : public RecordingBoxes {
+ public:
+  explicit LoggedBoxes(std::vector<std::string>& log) : log(log) {}
+  int Show(const std::string& text, const std::string& caption, unsigned style) override {
+    log.push_back("box " + caption + ": " + text);
+    return RecordingBoxes::Show(text, caption, style);
+  }
+  std::vector<std::string>& log;
+};
+
+const char* kQuestion =
+    "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?";
+
+struct GLWindowTest : ::testing::Test {
+  FakeDisplay display;
+  LoggedBoxes boxes{display.log};
+  GLWindow window{&display, nullptr};
+  void SetUp() override {
+    GLRecorder::Clear();
+    window.width = 800;
+    window.height = 600;
+    window.bits = 16;
+  }
+  using Log = std::vector<std::string>;
+  const std::string open800 = "OpenWindow Vantel Quorix - Lumivane 800x600";
+};
+
+TEST_F(GLWindowTest, WindowedCreateRunsTheStepsInOrderAndSetsUpGL) {
+  window.fullscreen = false;
+  ASSERT_TRUE(window.Create());
+  EXPECT_EQ(display.log, (Log{"Register", open800 + " windowed 16", "CreateContext", "MakeCurrent", "ShowWindow"}));
+  EXPECT_TRUE(boxes.boxes.empty());
+  // Resize and SetupGL ran in the new context.
+  ASSERT_EQ(GLRecorder::Named("glViewport").size(), 1u);
+  EXPECT_EQ(GLRecorder::Named("glViewport")[0].args, (std::vector<double>{0, 0, 800, 600}));
+  EXPECT_EQ(GLRecorder::Count("gluPerspective"), 1);
+  EXPECT_EQ(GLRecorder::Count("glDepthFunc"), 1);
+  EXPECT_LT(GLRecorder::Find("gluPerspective"), GLRecorder::Find("glShadeModel"));
+}
+
+TEST_F(GLWindowTest, FullscreenCreateChangesTheModeAndHidesTheCursorBeforeTheWindow) {
+  window.fullscreen = true;
+  ASSERT_TRUE(window.Create());
+  EXPECT_EQ(display.log, (Log{"Register", "ChangeMode 800x600x16", "ShowCursor off", open800 + " fullscreen 16",
+                              "CreateContext", "MakeCurrent", "ShowWindow"}));
+  EXPECT_TRUE(window.fullscreen);
+}
+
+TEST_F(GLWindowTest, RefusedModeAnsweredYesRunsWindowedAtTheSameSize) {
+  window.fullscreen = true;
+  display.failing = {"ChangeMode 800x600x16"};
+  boxes.answers = {MB::IDYES};
+  ASSERT_TRUE(window.Create());
+  EXPECT_FALSE(window.fullscreen);
+  EXPECT_EQ(display.log, (Log{"Register", "ChangeMode 800x600x16", std::string("box Tarvo GL: ") + kQuestion,
+                              open800 + " windowed 16", "CreateContext", "MakeCurrent", "ShowWindow"}));
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].style, 0x34u);  // Yes/No with the exclamation icon
+}
+
+TEST_F(GLWindowTest, RefusedModeAnsweredNoEndsWithoutWindowAndKeepsTheClass) {
+  window.fullscreen = true;
+  display.failing = {"ChangeMode 800x600x16"};
+  boxes.answers = {MB::IDNO};
+  EXPECT_FALSE(window.Create());
+  EXPECT_EQ(display.log, (Log{"Register", "ChangeMode 800x600x16", std::string("box Tarvo GL: ") + kQuestion,
+                              "box ERROR: Program Will Now Close."}));
+  EXPECT_EQ(boxes.boxes[1].style, 0x10u);  // stop icon
+  EXPECT_TRUE(display.registered);         // no Destroy ran
+  EXPECT_TRUE(window.fullscreen);
+}
+
+TEST_F(GLWindowTest, FailedRegistrationIsReportedWithoutDestroy) {
+  window.fullscreen = true;
+  display.failing = {"Register"};
+  EXPECT_FALSE(window.Create());
+  EXPECT_EQ(display.log, (Log{"Register", "box ERROR: Failed To Register The Window Class."}));
+  EXPECT_EQ(boxes.boxes[0].style, 0x30u);
+}
+
+// Each later step: Destroy first (the mode back, the cursor shown), then the box.
+TEST_F(GLWindowTest, LaterFailuresDestroyFirstThenReport) {
+  struct Case {
+    std::string step;
+    std::string text;
+    Log teardown;
+  };
+  const std::vector<Case> cases = {
+      {"OpenWindow", "Window Creation Error.", {"RestoreMode", "ShowCursor on", "Unregister"}},
+      {"CreateContext",
+       "Can't Create A GL Rendering Context.",
+       {"RestoreMode", "ShowCursor on", "CloseWindow", "Unregister"}},
+      {"MakeCurrent",
+       "Can't Activate The GL Rendering Context.",
+       {"RestoreMode", "ShowCursor on", "ReleaseCurrent", "DeleteContext", "CloseWindow", "Unregister"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.step);
+    FakeDisplay display;
+    LoggedBoxes boxes(display.log);
+    GLWindow window(&display, nullptr);
+    window.width = 640;
+    window.height = 480;
+    const std::string open = "OpenWindow Vantel Quorix - Lumivane 640x480 fullscreen 32";
+    display.failing = {c.step == "OpenWindow" ? open : c.step};
+    EXPECT_FALSE(window.Create());
+    const auto failedAt = std::find(display.log.begin(), display.log.end(), c.step == "OpenWindow" ? open : c.step);
+    ASSERT_NE(failedAt, display.log.end());
+    Log after(failedAt + 1, display.log.end());
+    Log expected = c.teardown;
+    expected.push_back("box ERROR: " + c.text);
+    EXPECT_EQ(after, expected);
+    EXPECT_EQ(boxes.boxes.back().style, 0x30u);
+    EXPECT_FALSE(display.registered);
+    // Back in the destroyed state: a second Destroy only finds the class gone.
+    display.log.clear();
+    window.Destroy();
+    EXPECT_EQ(display.log, (Log{"RestoreMode", "ShowCursor on", "Unregister",
+                                "box SHUTDOWN ERROR: Could Not Unregister Class."}));
+  }
+}
+
+TEST_F(GLWindowTest, DestroyReportsEachFailedStepAndGoesOn) {
+  window.fullscreen = false;
+  ASSERT_TRUE(window.Create());
+  display.log.clear();
+  display.failing = {"ReleaseCurrent", "DeleteContext", "CloseWindow", "Unregister"};
+  window.Destroy();
+  EXPECT_EQ(display.log, (Log{"ReleaseCurrent", "box SHUTDOWN ERROR: Release Of DC And RC Failed.", "DeleteContext",
+                              "box SHUTDOWN ERROR: Release Rendering Context Failed.", "CloseWindow",
+                              "box SHUTDOWN ERROR: Could Not Release hWnd.", "Unregister",
+                              "box SHUTDOWN ERROR: Could Not Unregister Class."}));
+  for (const auto& box : boxes.boxes) EXPECT_EQ(box.style, 0x40u);
+}
+
+TEST_F(GLWindowTest, FullscreenDestroyRestoresTheModeFirstAndASecondDestroyFindsNoClass) {
+  window.fullscreen = true;
+  ASSERT_TRUE(window.Create());
+  display.log.clear();
+  window.Destroy();
+  EXPECT_EQ(display.log, (Log{"RestoreMode", "ShowCursor on", "ReleaseCurrent", "DeleteContext", "CloseWindow",
+                              "Unregister"}));
+  EXPECT_TRUE(boxes.boxes.empty());
+  display.log.clear();
+  window.fullscreen = false;
+  window.Destroy();
+  EXPECT_EQ(display.log, (Log{"Unregister", "box SHUTDOWN ERROR: Could Not Unregister Class."}));
+}
+
+// The F1 toggle's sequence: Destroy, flip, Create again at the same size and depth.
+TEST_F(GLWindowTest, CreateAgainAfterDestroyWithTheOtherMode) {
+  window.fullscreen = true;
+  ASSERT_TRUE(window.Create());
+  window.Destroy();
+  window.fullscreen = !window.fullscreen;
+  display.log.clear();
+  ASSERT_TRUE(window.Create());
+  EXPECT_EQ(display.log, (Log{"Register", open800 + " windowed 16", "CreateContext", "MakeCurrent", "ShowWindow"}));
+  window.Destroy();
+  window.fullscreen = !window.fullscreen;
+  display.log.clear();
+  ASSERT_TRUE(window.Create());
+  EXPECT_EQ(display.log[1], "ChangeMode 800x600x16");
+  EXPECT_EQ(display.log[2], "ShowCursor off");
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+}  // namespace

@@ -1,0 +1,412 @@
+// Fullscreen on the virtual display, which offers one mode (its own size):
+// any other size is refused and the question box decides; the display's own
+// size really goes fullscreen. Then the F1 toggle of the running demo.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/QuorixSystem.h"
+#include "platform/SdlPlatform.h"
+#include "services/DemoTimer.h"
+#include "services/TextureBank.h"
+#include "tests/support/RecordingBoxes.h"
+#include "window/GLWindow.h"
+#include "window/VirtualKeys.h"
+
+namespace {
+
+const char* kQuestion =
+    "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?";
+
+// The SDL display with a look at its window and at the state it leaves
+// behind when the video system goes down.
+class WatchedDisplay : public SdlDisplay {
+ public:
+  SDL_Window* Window() const { return window; }
+  bool Unregister() override {
+    if (registered) {
+      cursorAtUnregister = SDL_ShowCursor(SDL_QUERY);
+      SDL_DisplayMode current{}, desktop{};
+      SDL_GetCurrentDisplayMode(0, &current);
+      SDL_GetDesktopDisplayMode(0, &desktop);
+      desktopModeAtUnregister = current.w == desktop.w && current.h == desktop.h;
+      windowAtUnregister = window != nullptr;
+    }
+    return SdlDisplay::Unregister();
+  }
+  int cursorAtUnregister = -1;
+  bool desktopModeAtUnregister = false;
+  bool windowAtUnregister = true;
+};
+
+// Whether the display offers a mode of this size (the refusal tests need it not to).
+bool Offers(int width, int height) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  bool found = false;
+  for (int i = 0; i < SDL_GetNumDisplayModes(0); ++i) {
+    SDL_DisplayMode mode{};
+    SDL_GetDisplayMode(0, i, &mode);
+    found = found || (mode.w == width && mode.h == height);
+  }
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  return found;
+}
+
+SDL_DisplayMode DesktopMode() {
+  SDL_DisplayMode desktop{};
+  SDL_InitSubSystem(SDL_INIT_VIDEO);
+  SDL_GetDesktopDisplayMode(0, &desktop);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  return desktop;
+}
+
+bool IsFullscreen(SDL_Window* window) { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; }
+
+}  // namespace
+
+TEST(GLWindowFullscreen, RefusedModeAnsweredYesPlaysWindowedAtTheSameSize) {
+  if (Offers(800, 600)) GTEST_SKIP() << "this display offers 800 x 600; the refusal cannot happen";
+  RecordingBoxes boxes;
+  boxes.answers = {MB::IDYES};
+  WatchedDisplay display;
+  GLWindow window(&display, nullptr);
+  window.fullscreen = true;
+  window.width = 800;
+  window.height = 600;
+  window.bits = 16;
+  ASSERT_TRUE(window.Create());
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, kQuestion);
+  EXPECT_EQ(boxes.boxes[0].caption, "Tarvo GL");
+  EXPECT_EQ(boxes.boxes[0].style, MB::YESNO | MB::ICONEXCLAMATION);
+  EXPECT_FALSE(window.fullscreen);
+  ASSERT_NE(display.Window(), nullptr);
+  EXPECT_FALSE(IsFullscreen(display.Window()));
+  int w = 0, h = 0;
+  SDL_GetWindowSize(display.Window(), &w, &h);
+  EXPECT_EQ(w, 800);
+  EXPECT_EQ(h, 600);
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(viewport[2], 800);
+  EXPECT_EQ(viewport[3], 600);
+  window.Destroy();
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+}
+
+TEST(GLWindowFullscreen, RefusedModeAnsweredNoEndsWithoutAWindow) {
+  if (Offers(1024, 768)) GTEST_SKIP() << "this display offers 1024 x 768; the refusal cannot happen";
+  RecordingBoxes boxes;
+  boxes.answers = {MB::IDNO};
+  WatchedDisplay display;
+  GLWindow window(&display, nullptr);
+  window.fullscreen = true;
+  window.width = 1024;
+  window.height = 768;
+  EXPECT_FALSE(window.Create());
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[0].caption, "Tarvo GL");
+  EXPECT_EQ(boxes.boxes[1].text, "Program Will Now Close.");
+  EXPECT_EQ(boxes.boxes[1].caption, "ERROR");
+  EXPECT_EQ(boxes.boxes[1].style, MB::ICONSTOP);
+  EXPECT_EQ(display.Window(), nullptr);
+  EXPECT_EQ(SDL_GetKeyboardFocus(), nullptr);
+  // The video system stays up, as the window class stays registered.
+  EXPECT_TRUE(display.Unregister());
+}
+
+TEST(GLWindowFullscreen, TheDisplaysOwnSizeGoesFullscreenAndDestroyPutsTheDesktopBack) {
+  const SDL_DisplayMode desktop = DesktopMode();
+  ASSERT_GT(desktop.w, 0);
+  RecordingBoxes boxes;
+  WatchedDisplay display;
+  GLWindow window(&display, nullptr);
+  window.fullscreen = true;
+  window.width = desktop.w;
+  window.height = desktop.h;
+  ASSERT_TRUE(window.Create());
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_TRUE(window.fullscreen);
+  EXPECT_TRUE(IsFullscreen(display.Window()));
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+  window.Destroy();
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(display.cursorAtUnregister, SDL_ENABLE);
+  EXPECT_TRUE(display.desktopModeAtUnregister);
+  EXPECT_FALSE(display.windowAtUnregister);
+}
+
+// One F1 press gives one key-down, however the key repeats.
+TEST(GLWindowFullscreen, AutoRepeatedF1IsDroppedAndOtherKeysRepeat) {
+  RecordingBoxes boxes;
+  WatchedDisplay display;
+  GLWindow window(&display, nullptr);
+  window.fullscreen = false;
+  ASSERT_TRUE(window.Create());
+  WindowEvent drain;
+  while (display.PollEvent(drain)) {
+  }
+  auto push = [&](SDL_Keycode key, bool down, bool repeat) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.windowID = SDL_GetWindowID(display.Window());
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.repeat = repeat;
+    e.key.keysym.sym = key;
+    e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    SDL_PushEvent(&e);
+  };
+  push(SDLK_F1, true, false);
+  push(SDLK_F1, true, true);   // auto-repeat
+  push(SDLK_F1, true, false);  // the same press again, unflagged
+  push(SDLK_F3, true, false);
+  push(SDLK_F3, true, true);   // volume keys keep repeating
+  push(SDLK_F1, false, false);
+  push(SDLK_F1, true, false);  // a new press
+  std::vector<std::string> got;
+  WindowEvent event;
+  while (display.PollEvent(event)) {
+    if (event.kind == WindowEvent::KeyDown) got.push_back("down " + std::to_string(event.key));
+    if (event.kind == WindowEvent::KeyUp) got.push_back("up " + std::to_string(event.key));
+  }
+  const std::string f1 = std::to_string(VK::F1), f3 = std::to_string(VK::F3);
+  EXPECT_EQ(got, (std::vector<std::string>{"down " + f1, "down " + f3, "down " + f3, "up " + f1, "down " + f1}));
+  window.Destroy();
+}
+
+namespace {
+
+bool WriteSolidPng(const std::string& path, int size, unsigned char r, unsigned char g, unsigned char b) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<unsigned char> row(static_cast<std::size_t>(size) * 3);
+  for (int x = 0; x < size; ++x) row[x * 3] = r, row[x * 3 + 1] = g, row[x * 3 + 2] = b;
+  for (int y = 0; y < size; ++y) png_write_row(png, row.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+  return true;
+}
+
+class ManualClock : public Clock {
+ public:
+  std::int64_t Frequency() override { return 1000; }
+  std::int64_t Counter() override { return counter; }
+  std::int64_t counter = 0;
+};
+
+// Presses Start with a window of a given size and mode, without sound.
+class SizedSetup : public SetupDialog {
+ public:
+  SizedSetup(int width, int height, bool fullscreen) : width(width), height(height), fullscreen(fullscreen) {}
+  int Run(SetupControls& controls) override {
+    controls = SetupControls{};
+    controls.noSound = true;
+    controls.bits32 = true;
+    controls.fullscreen = fullscreen;
+    currentWindow->width = width;
+    currentWindow->height = height;
+    return 1;
+  }
+  int width, height;
+  bool fullscreen;
+};
+
+// Plays the demo's main loop a script of key events; a step may instead look
+// at the screen (on a pass without a message, as when the loop reads keys).
+class ScriptedDisplay : public WatchedDisplay {
+ public:
+  struct Step {
+    WindowEvent event;
+    std::function<void()> look;
+  };
+  std::vector<Step> script;
+  std::size_t next = 0;
+  int after = 0;  // calls after the end of the script
+
+  bool PollEvent(WindowEvent& event) override {
+    WindowEvent ignored;
+    while (SdlDisplay::PollEvent(ignored)) {
+    }
+    if (next >= script.size()) {  // the script ends with Escape; a loop that goes on is told to quit
+      event = WindowEvent{};
+      event.kind = ++after == 1 ? WindowEvent::KeyDown : after > 1000 ? WindowEvent::Quit : WindowEvent::Other;
+      event.key = VK::ESCAPE;
+      return event.kind != WindowEvent::Other;
+    }
+    Step& step = script[next++];
+    if (step.look) {
+      step.look();
+      return false;
+    }
+    if (step.event.kind == WindowEvent::Other) return false;
+    event = step.event;
+    return true;
+  }
+
+  void Key(int key, bool down) {
+    Step step;
+    step.event.kind = down ? WindowEvent::KeyDown : WindowEvent::KeyUp;
+    step.event.key = key;
+    script.push_back(step);
+  }
+  void Idle() { script.push_back(Step{}); }
+  void Look(std::function<void()> look) { script.push_back(Step{WindowEvent{}, std::move(look)}); }
+};
+
+struct Pixel {
+  int r, g, b;
+};
+
+// Draws a textured square over the middle of the screen and reads it back.
+Pixel DrawTextured(TextureEntry* texture, int width, int height) {
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_BLEND);
+  glDisable(GL_LIGHTING);
+  glEnable(GL_TEXTURE_2D);
+  texture->Bind();
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glBegin(GL_QUADS);
+  glTexCoord2f(1.0f, 1.0f); glVertex3f(0.5f, -0.5f, 0.0f);
+  glTexCoord2f(1.0f, 0.0f); glVertex3f(0.5f, 0.5f, 0.0f);
+  glTexCoord2f(0.0f, 0.0f); glVertex3f(-0.5f, 0.5f, 0.0f);
+  glTexCoord2f(0.0f, 1.0f); glVertex3f(-0.5f, -0.5f, 0.0f);
+  glEnd();
+  glDisable(GL_TEXTURE_2D);
+  glEnable(GL_DEPTH_TEST);
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+  unsigned char p[4] = {};
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(width / 2, height / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+  return {p[0], p[1], p[2]};
+}
+
+}  // namespace
+
+// The demo's objects live until the process ends, as in the program.
+QuorixSystem* toggleTestSystem = nullptr;
+
+TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateKept) {
+  const SDL_DisplayMode desktop = DesktopMode();
+  ASSERT_GT(desktop.w, 0);
+  // A data folder of one picture: the other files are missing, which the demo reports and survives.
+  char dir[] = "/tmp/lumivane-toggle-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string data = std::string(dir) + "/data";
+  ASSERT_EQ(mkdir(data.c_str(), 0755), 0);
+  ASSERT_TRUE(WriteSolidPng(data + "/sand.png", 16, 200, 40, 90));
+  char previous[4096];
+  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(chdir(dir), 0);
+
+  RecordingBoxes boxes;
+  ManualClock clock;
+  ScriptedDisplay display;
+  SizedSetup setup(desktop.w, desktop.h, true);
+  Platform platform;
+  platform.boxes = &boxes;
+  platform.clock = &clock;
+  platform.display = &display;
+  platform.dialog = &setup;
+  QuorixSystem* system = toggleTestSystem = new QuorixSystem(platform);
+
+  struct Look {
+    Pixel pixel{-1, -1, -1};
+    bool fullscreen = false, sdlFullscreen = false;
+    int cursor = -1;
+    int now = -1;  // demo time of the frames before
+    int width = 0, height = 0;
+  };
+  Look looks[3];
+  TextureEntry* sand = nullptr;
+  auto look = [&](Look& l, std::int64_t counter) {
+    l.now = system->now;
+    clock.counter = counter;  // the demo time of the frames after
+    l.fullscreen = system->window->fullscreen;
+    l.sdlFullscreen = IsFullscreen(display.Window());
+    l.cursor = SDL_ShowCursor(SDL_QUERY);
+    SDL_GL_GetDrawableSize(display.Window(), &l.width, &l.height);
+    l.pixel = DrawTextured(sand, l.width, l.height);
+  };
+  display.Look([&] {
+    sand = system->textures->entries[Slot::sand];
+    sand->Load();
+    look(looks[0], 1000);
+  });
+  display.Key(VK::F1, true);
+  display.Idle();  // the toggle happens on a pass without a message
+  display.Key(VK::F1, false);
+  display.Look([&] { look(looks[1], 2000); });
+  display.Key(VK::F8, true);  // paused across the second toggle
+  display.Idle();
+  display.Key(VK::F8, false);
+  display.Look([&] { clock.counter = 3000; });
+  display.Key(VK::F1, true);
+  display.Idle();
+  display.Key(VK::F1, false);
+  display.Look([&] { look(looks[2], 3000); });
+
+  ASSERT_TRUE(system->Setup());
+  const std::size_t boxesAfterSetup = boxes.boxes.size();
+  system->Run();
+  ASSERT_EQ(display.next, display.script.size()) << "the loop ended early";
+  EXPECT_EQ(boxes.boxes.size(), boxesAfterSetup);  // no question: both modes were granted
+
+  EXPECT_TRUE(looks[0].fullscreen && looks[0].sdlFullscreen);
+  EXPECT_EQ(looks[0].cursor, SDL_DISABLE);
+  EXPECT_FALSE(looks[1].fullscreen || looks[1].sdlFullscreen);
+  EXPECT_EQ(looks[1].cursor, SDL_ENABLE);
+  EXPECT_TRUE(looks[2].fullscreen && looks[2].sdlFullscreen);
+  EXPECT_EQ(looks[2].cursor, SDL_DISABLE);
+  for (const Look& l : looks) {
+    EXPECT_EQ(l.width, desktop.w);
+    EXPECT_EQ(l.height, desktop.h);
+    // The picture is still there in every new context.
+    EXPECT_NEAR(l.pixel.r, 200, 2);
+    EXPECT_NEAR(l.pixel.g, 40, 2);
+    EXPECT_NEAR(l.pixel.b, 90, 2);
+  }
+  // The clock went on through the first toggle (not started again) and stayed
+  // paused through the second (no frame took a new time).
+  EXPECT_EQ(looks[1].now, 1000);
+  EXPECT_EQ(looks[2].now, 2000);
+  EXPECT_TRUE(system->paused);
+
+  system->window->Destroy();
+  EXPECT_EQ(display.cursorAtUnregister, SDL_ENABLE);
+  EXPECT_TRUE(display.desktopModeAtUnregister);
+  EXPECT_EQ(chdir(previous), 0);
+  unlink((data + "/sand.png").c_str());
+  rmdir(data.c_str());
+  rmdir(dir);
+}
