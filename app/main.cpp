@@ -97,10 +97,12 @@ int main(int argc, char** argv) {
   platform.audio = &audio;
   platform.dialog = &dialog;
 
-  // The demo's objects live until the process ends; after a completed run the
-  // destructor releases the window, the timer and the music. Quit in the
-  // dialog, a dialog that cannot be shown and a failed window end at Setup.
-  QuorixSystem* system = new QuorixSystem(platform);
+  // The demo's objects live until the process ends (held here so they stay
+  // reachable); after a completed run the destructor releases the window, the
+  // timer and the music. Quit in the dialog, a dialog that cannot be shown
+  // and a failed window end at Setup, with nothing taken down.
+  static QuorixSystem* system = nullptr;
+  system = new QuorixSystem(platform);
   if (!system->Setup()) return 1;
   const std::uint64_t startMs = SDL_GetTicks64();
   system->Run();
