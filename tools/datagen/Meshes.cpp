@@ -58,15 +58,19 @@ Icosahedron MakeIcosahedron() {
   return ico;
 }
 
+// The ball's radius: at 3.5 units from the eye it fills most of the picture
+// band between the letterbox bars and still fits when it swells by half.
+constexpr double kBallRadius = 0.75;
+
 // Cutting every corner of the icosahedron at a third of each edge leaves a
 // pentagon per corner and a hexagon per face: the truncated icosahedron.
 class TruncatedIcosahedron {
  public:
   TruncatedIcosahedron() : ico(MakeIcosahedron()) {
-    scale = 1.0 / Length(Cut(0, Neighbours(0)[0]));
+    scale = kBallRadius / Length(Cut(0, Neighbours(0)[0]));
   }
 
-  // Corner of the cut solid on edge i-j, next to vertex i; radius 1.
+  // Corner of the cut solid on edge i-j, next to vertex i; at kBallRadius.
   Point3 Cut(int i, int j) const {
     const Point3 a = ico.vertices[i], b = ico.vertices[j];
     return (a + (b - a) * (1.0 / 3.0)) * scale;
@@ -104,7 +108,7 @@ void AddFan(Mesh& mesh, const std::vector<Point3>& polygon, uint32_t colour) {
   Point3 centre{0, 0, 0};
   for (const Point3& p : polygon) centre = centre + p;
   centre = centre * (1.0 / polygon.size());
-  const double lifted = (Length(centre) + 1.0) / 2.0;
+  const double lifted = (Length(centre) + kBallRadius) / 2.0;
   centre = Normalised(centre) * lifted;
   const size_t n = polygon.size();
   for (size_t k = 0; k < n; ++k) mesh.push_back({polygon[k], polygon[(k + 1) % n], centre, colour});
