@@ -1,4 +1,5 @@
 #include "effects/BallEffect.h"
+#include "effects/MeshDraw.h"
 #include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
@@ -14,20 +15,6 @@ constexpr float kPi = 3.1415927f;
 bool Swelling(int elapsed) {
   return (elapsed >= 2550 && elapsed < 2750) || (elapsed >= 5250 && elapsed < 5450) ||
          (elapsed >= 7850 && elapsed < 8050);
-}
-
-void SetColor(float* target, float r, float g, float b, float a) {
-  target[0] = r;
-  target[1] = g;
-  target[2] = b;
-  target[3] = a;
-}
-
-void SendTriangle(const Triangle& tri) {
-  glBegin(GL_TRIANGLES);
-  glNormal3f(tri.normal.x, tri.normal.y, tri.normal.z);
-  for (const Vec3& v : tri.vertices) glVertex3f(v.x, v.y, v.z);
-  glEnd();
 }
 
 }  // namespace
@@ -102,16 +89,14 @@ bool BallEffect::Render(int now, int start) {
     glEnable(GL_COLOR_MATERIAL);
     glColor4fv(hexagonColor);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    SendTriangle(tri);
+    DrawFace(tri);
     glEnable(GL_LINE_SMOOTH);
     glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
     glLineWidth(0.2f);  // left in force for the scenes after this one
     glDisable(GL_LIGHTING);
     glDisable(GL_COLOR_MATERIAL);
     glColor3f(0.0f, 0.0f, 0.0f);
-    glBegin(GL_LINE_STRIP);
-    for (const Vec3& v : tri.vertices) glVertex3f(v.x, v.y, v.z);
-    glEnd();
+    DrawEdges(tri, GL_LINE_STRIP);
     glDisable(GL_LINE_SMOOTH);
   }
   glPopMatrix();
@@ -127,7 +112,7 @@ bool BallEffect::Render(int now, int start) {
   for (int i = 0; i < 60; ++i) {
     glColor4fv(pentagonColor);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    SendTriangle(pentagons[i]);
+    DrawFace(pentagons[i]);
   }
   glPopMatrix();
   glDisable(GL_COLOR_MATERIAL);

@@ -1,4 +1,5 @@
 #include "effects/FlowerEffect.h"
+#include "effects/MeshDraw.h"
 #include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
@@ -30,25 +31,13 @@ void DrawPart(const TriModel& part, int count, const float color[4], GLenum outl
     glEnable(GL_COLOR_MATERIAL);
     glColor4fv(color);
     glPolygonMode(GL_FRONT, GL_FILL);
-    glBegin(GL_TRIANGLES);
-    glNormal3f(tri.normal.x, tri.normal.y, tri.normal.z);
-    for (const Vec3& v : tri.vertices) glVertex3f(v.x, v.y, v.z);
-    glEnd();
+    DrawFace(tri);
     glDisable(GL_LIGHTING);
     glDisable(GL_COLOR_MATERIAL);
     glColor3f(0.0f, 0.0f, 0.0f);
-    glBegin(outline);
-    for (const Vec3& v : tri.vertices) glVertex3f(v.x, v.y, v.z);
-    glEnd();
+    DrawEdges(tri, outline);
   }
   glPopMatrix();
-}
-
-void SetColor(float* target, float r, float g, float b, float a) {
-  target[0] = r;
-  target[1] = g;
-  target[2] = b;
-  target[3] = a;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "effects/IndustrialGearsEffect.h"
+#include "effects/MeshDraw.h"
 #include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
@@ -13,13 +14,6 @@ namespace {
 bool Flickering(int elapsed) {
   return (elapsed >= 1500 && elapsed < 1700) || (elapsed >= 4200 && elapsed < 4400) ||
          (elapsed >= 6800 && elapsed < 7000) || (elapsed >= 9400 && elapsed < 9600);
-}
-
-void SetColor(float* target, float r, float g, float b, float a) {
-  target[0] = r;
-  target[1] = g;
-  target[2] = b;
-  target[3] = a;
 }
 
 }  // namespace
@@ -109,18 +103,13 @@ bool IndustrialGearsEffect::Render(int now, int start) {
       glEnable(GL_COLOR_MATERIAL);
       glColor4fv(gearColor);
       glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-      glBegin(GL_TRIANGLES);
-      glNormal3f(tri.normal.x, tri.normal.y, tri.normal.z);
-      for (const Vec3& v : tri.vertices) glVertex3f(v.x, v.y, v.z);
-      glEnd();
+      DrawFace(tri);
       glDisable(GL_LIGHTING);
       glDisable(GL_COLOR_MATERIAL);
       glColor3f(0.0f, 0.0f, 0.0f);
       // Three vertices as GL_LINES: only the edge 1-2 is drawn, the third
       // vertex has no partner.
-      glBegin(GL_LINES);
-      for (const Vec3& v : tri.vertices) glVertex3f(v.x, v.y, v.z);
-      glEnd();
+      DrawEdges(tri, GL_LINES);
     }
     glPopMatrix();
   }
