@@ -33,10 +33,7 @@ bool ClosingCreditsEffect::Render(int now, int start) {
   glLoadIdentity();
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  BeginPictures();
 
   // Dim background filling the view.
   glLoadIdentity();
@@ -87,8 +84,6 @@ bool ClosingCreditsEffect::Render(int now, int start) {
     DrawPictureQuad(2.0f, 1.0f);
   }
 
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
+  EndPictures();
   return true;
 }

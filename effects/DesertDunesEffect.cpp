@@ -1,4 +1,5 @@
 #include "effects/DesertDunesEffect.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -29,10 +30,7 @@ float DesertDunesEffect::Height(int r, int c) const {
 // A title or lyric picture of half-width w and half-height 1, blended over
 // everything drawn before it.
 void DesertDunesEffect::Overlay(int slot, float x, float y, float z, float alpha, float w) {
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  BeginPictures();
   glLoadIdentity();
   glTranslatef(x, y, z);
   glColor4f(1.0f, 1.0f, 1.0f, alpha);  // not clamped here; OpenGL clamps
@@ -43,9 +41,7 @@ void DesertDunesEffect::Overlay(int slot, float x, float y, float z, float alpha
   glTexCoord2f(0.0f, 0.0f); glVertex3f(-w, 1.0f, 0.0f);
   glTexCoord2f(0.0f, 1.0f); glVertex3f(-w, -1.0f, 0.0f);
   glEnd();
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
+  EndPictures();
 }
 
 bool DesertDunesEffect::Render(int now, int start) {
@@ -56,10 +52,7 @@ bool DesertDunesEffect::Render(int now, int start) {
 
   glClearColor(0.67f, 0.74f, 0.95f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  BeginPictures();
   glPolygonMode(GL_BACK, GL_FILL);
   glPolygonMode(GL_FRONT, GL_FILL);
 
@@ -145,9 +138,7 @@ bool DesertDunesEffect::Render(int now, int start) {
   glDisable(GL_LIGHT1);
   glDisable(GL_LIGHT2);
   glDisable(GL_LIGHTING);
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
+  EndPictures();
 
   // Title and lyric lines, each over its own strict span of demo time with a
   // half-sine fade (0 at both ends, 1 in the middle).

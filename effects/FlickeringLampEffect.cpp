@@ -24,10 +24,7 @@ bool FlickeringLampEffect::Render(int now, int start) {
 
   glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  BeginPictures();
 
   // Background; the unit quad at this depth overfills the view.
   glLoadIdentity();
@@ -76,8 +73,6 @@ bool FlickeringLampEffect::Render(int now, int start) {
     DrawPictureQuad(4.0f, 1.0f);
   }
 
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
+  EndPictures();
   return true;
 }

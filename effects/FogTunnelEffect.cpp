@@ -110,8 +110,6 @@ bool FogTunnelEffect::Render(int now, int start) {
     DrawPictureQuad(4.0f, 1.0f);
   }
 
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
+  EndPictures();
   return true;
 }

@@ -113,8 +113,6 @@ bool GreetingsSpiralEffect::Render(int now, int start) {
     glEnd();
   }
 
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
+  EndPictures();
   return true;
 }

@@ -40,10 +40,7 @@ bool IndustrialGearsEffect::Render(int now, int start) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
   // Background and photograph, both drifting down and to the left.
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  BeginPictures();
   glLoadIdentity();
   glTranslatef(-x / 100.0f, 0.0f, -3.0f);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -54,9 +51,7 @@ bool IndustrialGearsEffect::Render(int now, int start) {
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   textures->entries[Slot::industry]->Bind();
   DrawPictureQuad(2.0f, 1.5f);
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
+  EndPictures();
 
   // The light is placed under the photograph's matrix.
   lightPosition[0] = x;
@@ -117,10 +112,7 @@ bool IndustrialGearsEffect::Render(int now, int start) {
   // Captions with half-sine fades.
   glDisable(GL_LIGHT0);
   glDisable(GL_LIGHTING);
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  BeginPictures();
   if (elapsed > 0 && elapsed < 6000) {
     glLoadIdentity();
     glTranslatef(x / 5.0f, -2.0f, -20.0f);
@@ -135,8 +127,6 @@ bool IndustrialGearsEffect::Render(int now, int start) {
     textures->entries[Slot::lyrics_pollution]->Bind();
     DrawPictureQuad(4.0f, 1.0f);
   }
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
+  EndPictures();
   return true;
 }

@@ -36,10 +36,7 @@ bool MemberCreditsEffect::Render(int now, int start) {
 
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  BeginPictures();
 
   // Background, a barely visible shade on the black.
   glLoadIdentity();
@@ -90,8 +87,6 @@ bool MemberCreditsEffect::Render(int now, int start) {
     DrawPictureQuad(1.0f, 1.0f);
   }
 
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
+  EndPictures();
   return true;
 }

@@ -1,4 +1,5 @@
 #include "effects/NightOceanEffect.h"
+#include "effects/PictureQuad.h"
 
 #include <GL/gl.h>
 
@@ -41,10 +42,7 @@ bool NightOceanEffect::Render(int now, int start) {
   glEnable(GL_LIGHT0);
 
   glShadeModel(GL_SMOOTH);
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  BeginPictures();
 
   glLoadIdentity();
   glTranslatef(2.0f - u / 2, 4.0f, -70.0f - u / 5);
@@ -112,8 +110,6 @@ bool NightOceanEffect::Render(int now, int start) {
     glEnd();
   }
 
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
+  EndPictures();
   return true;
 }

@@ -38,10 +38,7 @@ bool PhotoCylinderEffect::Render(int now, int start) {
   glClearColor(0.0f, 0.0f, 0.5f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  BeginPictures();
 
   glLoadIdentity();
   glTranslatef(-s / 100.0f, 0.0f, -3.0f);
@@ -89,8 +86,6 @@ bool PhotoCylinderEffect::Render(int now, int start) {
     DrawPictureQuad(4.0f, 1.0f);
   }
 
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
+  EndPictures();
   return true;
 }
