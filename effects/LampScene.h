@@ -14,7 +14,28 @@ struct ArcSprite {
   float speed;   // degrees per frame: size / 50
 };
 
+class TextureBank;
+
 namespace LampScene {
+
+// What tells the two lamp scenes apart; everything else they draw alike.
+struct Layout {
+  bool turnBackground;  // the background turns by -x degrees about z (x: seconds)
+  float arcAngle;       // circle i sits at (arcAngle - angle_i) degrees
+  int lamp;             // texture slot of the lamp
+  float lampX;          // the lamp's x
+  float ringX;          // x of the ring columns
+  float ringStepX;      // x offset of the nearer column
+  int lyric;            // texture slot of the lyric line
+  float lyricX;         // the lyric's x at the window's start
+  float lyricDrift;     // -1 drifts left, +1 right, by x/5
+};
+
+// Draws one frame of a lamp scene at `elapsed` ms: white clear, background,
+// light circles (advancing their angles), the turning lamp, two rising ring
+// columns and the lyric while 0 < elapsed < 10000. Returns the lamp's
+// flicker scale of this frame.
+float Render(TextureBank* textures, int elapsed, const Layout& layout, ArcSprite* circles, float pi);
 
 // Fills the light circles of a lamp scene, four random draws per record in
 // the order alpha, angle, radius, size: alpha 0 to 0.75 in steps of 1/12,
