@@ -79,7 +79,7 @@ bool ClosingCreditsEffect::Render(int now, int start) {
   if (elapsed > 5000 && elapsed < 20000) {
     glLoadIdentity();
     glTranslatef(2.0f, 0.0f, -8.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 5.0f) / 15.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(s, 5.0f, 20.0f, pi));
     textures->entries[Slot::ruxoparty]->Bind();
     DrawPictureQuad(2.0f, 1.0f);
   }

@@ -95,7 +95,7 @@ float Render(TextureBank* textures, int elapsed, const Layout& layout, ArcSprite
   if (elapsed > 0 && elapsed < 10000) {
     glLoadIdentity();
     glTranslatef(layout.lyricX + layout.lyricDrift * (x / 5.0f), -2.0f, -10.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(x * pi / 10.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(x, 0.0f, 10.0f, pi));
     textures->entries[layout.lyric]->Bind();
     DrawPictureQuad(4.0f, 1.0f);
   }

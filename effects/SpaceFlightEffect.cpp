@@ -129,14 +129,14 @@ bool SpaceFlightEffect::Render(int now, int start) {
   if (elapsed > 1000 && elapsed < 6000) {
     glLoadIdentity();
     glTranslatef(2.0f - s / 5.0f, -2.0f, -20.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 1.0f) / 5.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(s, 1.0f, 6.0f, pi));
     textures->entries[Slot::lyrics_ydi2]->Bind();
     DrawPictureQuad(6.0f, 1.0f);
   }
   if (elapsed > 5000 && elapsed < 10000) {
     glLoadIdentity();
     glTranslatef(2.0f - s / 5.0f, -2.0f, -12.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 5.0f) / 5.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(s, 5.0f, 10.0f, pi));
     textures->entries[Slot::lyrics_alone]->Bind();
     DrawPictureQuad(3.0f, 1.0f);
   }
