@@ -46,7 +46,7 @@ bool FogTunnelEffect::Render(int now, int start) {
 
   // One random draw per frame, and only inside a shake slot.
   if (elapsed >= 1000 && InShakeSlot(elapsed))
-    jitter = static_cast<float>((Random::rand() % 50) / 100.0);
+    jitter = static_cast<float>((Random::Next() % 50) / 100.0);
   else
     jitter = 0.0f;
 

@@ -66,7 +66,7 @@ bool IndustrialGearsEffect::Render(int now, int start) {
   glEnable(GL_DEPTH_TEST);
 
   // Exactly one draw of the shared generator per frame inside the slots.
-  flickerScale = Flickering(elapsed) ? static_cast<float>(Random::rand() % 100 + 100) / 100.0f : 1.0f;
+  flickerScale = Flickering(elapsed) ? static_cast<float>(Random::Next() % 100 + 100) / 100.0f : 1.0f;
 
   glLoadIdentity();
   glTranslatef(-2.5f, 0.0f, -7.0f);

@@ -19,11 +19,11 @@ void MemberCreditsEffect::Init() {
   textures->entries[Slot::le1]->Load();
   textures->entries[Slot::ring02]->Load();
   for (ArcSprite& r : rings) {
-    r.alpha = static_cast<float>(Random::rand() % 10) / 12.0f;
-    r.angle = static_cast<float>(Random::rand() % 130);
-    r.radius = static_cast<float>(Random::rand() % 100);
+    r.alpha = static_cast<float>(Random::Next() % 10) / 12.0f;
+    r.angle = static_cast<float>(Random::Next() % 130);
+    r.radius = static_cast<float>(Random::Next() % 100);
     // In double, then stored: the float nearest to 0.4, 0.5, ... 1.3.
-    r.size = static_cast<float>((Random::rand() % 10) / 10.0 + 0.4);
+    r.size = static_cast<float>((Random::Next() % 10) / 10.0 + 0.4);
     r.speed = r.size / 50.0f;
   }
   pi = 3.14159274f;

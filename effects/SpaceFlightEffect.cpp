@@ -101,12 +101,12 @@ bool SpaceFlightEffect::Render(int now, int start) {
   yawSin = static_cast<float>(std::sin(static_cast<double>(r)));
 
   // The cloud is regenerated from the same seed every frame, so it holds still.
-  Random::srand(666);
+  Random::Seed(666);
   textures->entries[Slot::star01]->Bind();
   for (int i = 0; i < kStars; ++i) {
-    const int z = Random::rand() % 800 - 400;
-    const int y = Random::rand() % 100 - 50;
-    const int x = Random::rand() % 400 - 200;
+    const int z = Random::Next() % 800 - 400;
+    const int y = Random::Next() % 100 - 50;
+    const int x = Random::Next() % 400 - 200;
     DrawBillboard(x, y, z, 1.0f);
   }
 
