@@ -3,7 +3,6 @@
 // size really goes fullscreen. Then the F1 toggle of the running demo.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <png.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +15,7 @@
 #include "platform/SdlPlatform.h"
 #include "services/DemoTimer.h"
 #include "services/TextureBank.h"
+#include "services/PngWriter.h"
 #include "tests/support/RecordingBoxes.h"
 #include "window/GLWindow.h"
 #include "window/VirtualKeys.h"
@@ -185,26 +185,9 @@ TEST(GLWindowFullscreen, AutoRepeatedF1IsDroppedAndOtherKeysRepeat) {
 namespace {
 
 bool WriteSolidPng(const std::string& path, int size, unsigned char r, unsigned char g, unsigned char b) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<unsigned char> row(static_cast<std::size_t>(size) * 3);
-  for (int x = 0; x < size; ++x) row[x * 3] = r, row[x * 3 + 1] = g, row[x * 3 + 2] = b;
-  for (int y = 0; y < size; ++y) png_write_row(png, row.data());
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(file);
-  return true;
+  std::vector<unsigned char> pixels;
+  for (int i = 0; i < size * size; ++i) pixels.insert(pixels.end(), {r, g, b});
+  return PngWriter::Write(path, PngWriter::Rgb(size, size, pixels));
 }
 
 class ManualClock : public Clock {

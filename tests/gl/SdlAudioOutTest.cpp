@@ -15,7 +15,7 @@
 #include "platform/SdlPlatform.h"
 #include "services/MusicPlayer.h"
 #include "tests/support/FakeAudioOut.h"
-#include "tests/support/PngWriter.h"
+#include "tests/support/PngBytes.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/SineOgg.h"
 #include "window/GLWindow.h"

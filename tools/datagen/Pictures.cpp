@@ -2,7 +2,7 @@
 
 #include "Canvas.h"
 #include "PictureDraw.h"
-#include "PngWriter.h"
+#include "SurfacePng.h"
 
 namespace {
 

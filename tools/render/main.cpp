@@ -5,7 +5,6 @@
 #include <GL/gl.h>
 #include <SDL.h>
 #include <malloc.h>
-#include <png.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +23,7 @@
 #include "platform/Report.h"
 #include "platform/SdlPlatform.h"
 #include "services/DemoTimer.h"
+#include "services/PngWriter.h"
 #include "window/GLWindow.h"
 
 namespace {
@@ -134,30 +134,15 @@ class RenderSetup : public SetupDialog {
   int width, height;
 };
 
-bool WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgba) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!png || !info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
+// Writes a frame read back from GL (RGBA rows bottom-up) as an RGB PNG.
+bool WriteFrame(const std::string& path, int width, int height, const std::vector<unsigned char>& rgba) {
+  std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+  for (int y = 0; y < height; ++y) {
+    const unsigned char* src = rgba.data() + static_cast<std::size_t>(height - 1 - y) * width * 4;
+    unsigned char* dst = rgb.data() + static_cast<std::size_t>(y) * width * 3;
+    for (int x = 0; x < width; ++x) std::memcpy(dst + x * 3, src + x * 4, 3);
   }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-  for (int y = height - 1; y >= 0; --y) {  // GL rows run bottom-up
-    const unsigned char* src = rgba.data() + static_cast<std::size_t>(y) * width * 4;
-    for (int x = 0; x < width; ++x) std::memcpy(&row[x * 3], src + x * 4, 3);
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(file);
-  return true;
+  return PngWriter::Write(path, PngWriter::Rgb(width, height, rgb));
 }
 
 // The SDL display, which also finishes each frame (for honest timings) and
@@ -173,7 +158,7 @@ class CaptureDisplay : public SdlDisplay {
       glReadBuffer(GL_BACK);
       glPixelStorei(GL_PACK_ALIGNMENT, 1);
       glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-      if (!WritePng(capturePath, w, h, pixels)) std::fprintf(stderr, "cannot write %s\n", capturePath.c_str());
+      if (!WriteFrame(capturePath, w, h, pixels)) std::fprintf(stderr, "cannot write %s\n", capturePath.c_str());
       capturePath.clear();
     }
     SdlDisplay::Swap();
