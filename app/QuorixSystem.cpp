@@ -18,11 +18,11 @@
 #include "effects/SpaceFlightEffect.h"
 #include "effects/WishingLampEffect.h"
 #include "platform/Report.h"
+#include "platform/VirtualKeys.h"
 #include "services/DemoTimer.h"
 #include "services/MusicPlayer.h"
 #include "services/TextureBank.h"
 #include "window/GLWindow.h"
-#include "window/VirtualKeys.h"
 
 QuorixSystem::QuorixSystem(const Platform& platform)
     : window(new GLWindow(platform.display, platform.dialog)), platform(platform) {}

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/X11Keyboard.h"
-#include "window/VirtualKeys.h"
+#include "platform/VirtualKeys.h"
 
 namespace {
 

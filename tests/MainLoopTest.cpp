@@ -4,10 +4,10 @@
 
 #include "app/CommandLine.h"
 #include "app/QuorixSystem.h"
+#include "platform/VirtualKeys.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/RecordingBoxes.h"
 #include "window/GLWindow.h"
-#include "window/VirtualKeys.h"
 
 namespace {
 

@@ -13,12 +13,12 @@
 
 #include "app/QuorixSystem.h"
 #include "platform/SdlPlatform.h"
+#include "platform/VirtualKeys.h"
 #include "services/DemoTimer.h"
 #include "services/TextureBank.h"
 #include "services/PngWriter.h"
 #include "tests/support/RecordingBoxes.h"
 #include "window/GLWindow.h"
-#include "window/VirtualKeys.h"
 
 namespace {
 

@@ -13,13 +13,13 @@
 #include "effects/Effect.h"
 #include "platform/SdlAudioOut.h"
 #include "platform/SdlPlatform.h"
+#include "platform/VirtualKeys.h"
 #include "services/MusicPlayer.h"
 #include "tests/support/FakeAudioOut.h"
 #include "tests/support/PngBytes.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/SineOgg.h"
 #include "window/GLWindow.h"
-#include "window/VirtualKeys.h"
 
 namespace {
 
