@@ -81,8 +81,8 @@ bool QuorixSystem::Setup() {
 
 void QuorixSystem::InitEffects() {
   for (int i = 0; i < static_cast<int>(EffectId::Count); ++i) EffectFor(static_cast<EffectId>(i))->Init();
-  fadeIn->SetParam(1, 1000.0f);
-  fadeOut->SetParam(1, 1000.0f);
+  fadeIn->SetParam(FaderEffect::Duration, 1000.0f);
+  fadeOut->SetParam(FaderEffect::Duration, 1000.0f);
 }
 
 Effect* QuorixSystem::EffectFor(EffectId id) const {

@@ -1,5 +1,7 @@
 #include "app/Timeline.h"
 
+#include "effects/FadeEffects.h"
+
 namespace {
 
 constexpr TimelineRow Param(EffectId effect, int which, float value) {
@@ -13,7 +15,7 @@ constexpr TimelineRow ResetProjection(int start, int end) {
 }
 
 using E = EffectId;
-constexpr int kDuration = 1, kGrey = 2;
+constexpr int kDuration = FaderEffect::Duration, kGrey = FaderEffect::Grey;
 
 }  // namespace
 

@@ -15,7 +15,7 @@ struct TimelineRow {
   Kind kind;
   EffectId effect;  // SetParam, RenderIn
   int start, end;   // RenderIn, ResetProjection: demo ms, both ends excluded
-  int which;        // SetParam: 1 = duration (ms), 2 = grey
+  int which;        // SetParam: FaderEffect::Duration (ms) or FaderEffect::Grey
   float value;
 };
 

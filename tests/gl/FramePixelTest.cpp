@@ -61,14 +61,14 @@ TEST(FaderPixels, BlackAndWhiteFadesAtKnownAlphas) {
   GLTestWindow w(640, 480);
   ASSERT_TRUE(w.ok);
   FadeOutEffect out(nullptr);
-  out.SetParam(1, 1000.0f);
-  out.SetParam(2, 1.0f);
+  out.SetParam(FaderEffect::Duration, 1000.0f);
+  out.SetParam(FaderEffect::Grey, 1.0f);
   ClearTo(0, 0, 0);
   out.Render(10500, 10000);  // half way to white
   EXPECT_NEAR(w.At(320, 240).r, 128, 2);
   FadeInEffect in(nullptr);
-  in.SetParam(1, 1000.0f);
-  in.SetParam(2, 0.0f);
+  in.SetParam(FaderEffect::Duration, 1000.0f);
+  in.SetParam(FaderEffect::Grey, 0.0f);
   ClearTo(1, 1, 1);
   in.Render(250, 0);  // alpha 0.75 black over white
   EXPECT_NEAR(w.At(320, 240).g, 64, 2);
