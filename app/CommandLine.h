@@ -18,9 +18,9 @@ const char* CommandLineHelp();
 class FixedSetupDialog : public SetupDialog {
  public:
   explicit FixedSetupDialog(const SetupControls& controls) : preset(controls) {}
-  int Run(SetupControls& controls) override {
+  SetupResult Run(SetupControls& controls) override {
     controls = preset;
-    return 1;
+    return SetupResult::Start;
   }
 
  private:

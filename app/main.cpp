@@ -33,9 +33,9 @@ void FindDataFolder() {
 class AnnouncedSetupDialog : public SetupDialog {
  public:
   explicit AnnouncedSetupDialog(SetupDialog* dialog) : dialog(dialog) {}
-  int Run(SetupControls& controls) override {
-    const int result = dialog->Run(controls);
-    if (result == 1) {
+  SetupResult Run(SetupControls& controls) override {
+    const SetupResult result = dialog->Run(controls);
+    if (result == SetupResult::Start) {
       const SetupControls& c = controls;
       const char* size = c.res640 ? "640 x 480" : c.res1024 ? "1024 x 768" : "800 x 600";
       std::printf("lumivane: %s, %d bit, %s, %s\n", size, c.bits16 ? 16 : 32,

@@ -68,17 +68,17 @@ bool GtkSetupDialog::Open(std::string* why) {
   return state > 0;
 }
 
-int GtkSetupDialog::Run(SetupControls& chosen) {
+SetupResult GtkSetupDialog::Run(SetupControls& chosen) {
   std::string why;
   if (!Open(&why)) {
     std::fprintf(stderr,
                  "lumivane: the setup dialog cannot be shown: %s.\n"
                  "Start with options instead, e.g. 'lumivane --windowed' (see 'lumivane --help').\n",
                  why.c_str());
-    return -1;
+    return SetupResult::Failed;
   }
   controls = &chosen;
-  result = 2;
+  result = SetupResult::Quit;
   widgets = Widgets{};
   Widgets& w = widgets;
 
@@ -182,7 +182,7 @@ int GtkSetupDialog::Run(SetupControls& chosen) {
   return result;
 }
 
-void GtkSetupDialog::End(int value) {
+void GtkSetupDialog::End(SetupResult value) {
   if (!running) return;
   running = false;
   result = value;
@@ -201,19 +201,19 @@ void GtkSetupDialog::OnStart(GtkWidget*, gpointer self) {
   c.res1024 = Active(w.res1024);
   c.bits16 = Active(w.bits16);
   c.bits32 = Active(w.bits32);
-  dialog->End(1);
+  dialog->End(SetupResult::Start);
 }
 
-void GtkSetupDialog::OnQuit(GtkWidget*, gpointer self) { static_cast<GtkSetupDialog*>(self)->End(2); }
+void GtkSetupDialog::OnQuit(GtkWidget*, gpointer self) { static_cast<GtkSetupDialog*>(self)->End(SetupResult::Quit); }
 
 gboolean GtkSetupDialog::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
-  static_cast<GtkSetupDialog*>(self)->End(2);
+  static_cast<GtkSetupDialog*>(self)->End(SetupResult::Quit);
   return TRUE;  // the window is destroyed when the loop is left
 }
 
 gboolean GtkSetupDialog::OnKey(GtkWidget*, GdkEventKey* event, gpointer self) {
   if (event->keyval != GDK_KEY_Escape) return FALSE;
-  static_cast<GtkSetupDialog*>(self)->End(2);
+  static_cast<GtkSetupDialog*>(self)->End(SetupResult::Quit);
   return TRUE;
 }
 

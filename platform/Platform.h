@@ -87,12 +87,19 @@ struct SetupControls {
   bool bits16 = false, bits32 = false;
 };
 
+// How a run of the setup dialog ended; the numbers are the dialog's own results.
+enum class SetupResult {
+  Start = 1,    // the controls hold the user's choices
+  Quit = 2,     // Quit, Escape or the window closed
+  Failed = -1,  // the dialog could not be shown
+};
+
 class SetupDialog {
  public:
   virtual ~SetupDialog() = default;
-  // Runs the modal dialog starting from `controls`; returns 1 for Start (with the
-  // controls as the user left them), anything else for Quit or failure.
-  virtual int Run(SetupControls& controls) = 0;
+  // Runs the modal dialog starting from `controls`; on Start the controls are
+  // as the user left them, otherwise untouched.
+  virtual SetupResult Run(SetupControls& controls) = 0;
 };
 
 // What the program runs on. Any pointer may be null where the run has no use

@@ -149,7 +149,7 @@ TEST_F(MainLoop, VolumeKeysWithSoundOffTouchNoPlayer) {
 TEST(Startup, CancelledDialogCreatesNoWindow) {
   class Quit : public SetupDialog {
    public:
-    int Run(SetupControls&) override { return 2; }
+    SetupResult Run(SetupControls&) override { return SetupResult::Quit; }
   } quit;
   RecordingBoxes boxes;
   FakeMachine machine;

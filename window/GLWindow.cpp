@@ -20,13 +20,13 @@ GLWindow::GLWindow(Display* display, SetupDialog* dialog) : display(display), di
 }
 
 bool GLWindow::ShowSetupDialog() {
-  int result = 0;
+  SetupResult result = SetupResult::Failed;
   if (dialog) {
     SetupControls controls = InitialSetupControls();
     result = dialog->Run(controls);
-    if (result == 1) ApplySetupControls(controls, *this);
+    if (result == SetupResult::Start) ApplySetupControls(controls, *this);
   }
-  active = result == 1;
+  active = result == SetupResult::Start;
   return active;
 }
 

@@ -201,14 +201,14 @@ class ManualClock : public Clock {
 class SizedSetup : public SetupDialog {
  public:
   SizedSetup(int width, int height, bool fullscreen) : width(width), height(height), fullscreen(fullscreen) {}
-  int Run(SetupControls& controls) override {
+  SetupResult Run(SetupControls& controls) override {
     controls = SetupControls{};
     controls.noSound = true;
     controls.bits32 = true;
     controls.fullscreen = fullscreen;
     currentWindow->width = width;
     currentWindow->height = height;
-    return 1;
+    return SetupResult::Start;
   }
   int width, height;
   bool fullscreen;

@@ -121,13 +121,13 @@ class SimulatedClock : public Clock {
 class RenderSetup : public SetupDialog {
  public:
   RenderSetup(int width, int height) : width(width), height(height) {}
-  int Run(SetupControls& controls) override {
+  SetupResult Run(SetupControls& controls) override {
     controls = SetupControls{};
     controls.noSound = true;
     controls.bits32 = true;
     currentWindow->width = width;
     currentWindow->height = height;
-    return 1;
+    return SetupResult::Start;
   }
 
  private:
