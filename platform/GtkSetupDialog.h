@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -50,6 +51,9 @@ class GtkSetupDialog : public SetupDialog {
   static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
   static gboolean OnKey(GtkWidget*, GdkEventKey* event, gpointer self);
   static gboolean OnIdleShown(gpointer self);
+  // Tab order: Start, Quit, No Sound, the depths, the resolutions, Fullscreen.
+  std::vector<GtkWidget*> TabOrder() const;
+  void MoveFocus(bool forward);
 
   std::string picturePath;
   SetupControls* controls = nullptr;

@@ -132,6 +132,9 @@ fi
 
 dialog_run "Alt+N, Alt+S" "800 x 600, 32 bit, fullscreen, no sound" alt+n alt+s
 
+# Tab order: Start, Quit, No Sound; Space ticks it, Enter there is Start.
+dialog_run "Tab, Tab, Space, Enter" "800 x 600, 32 bit, fullscreen, no sound" Tab Tab space Return
+
 dialog_run "Alt+F, Alt+6, Enter" "640 x 480, 32 bit, windowed, sound" alt+f alt+6 Return
 [ "$(toggles)" -eq 0 ] || fail "windowed start asked the fullscreen question"
 

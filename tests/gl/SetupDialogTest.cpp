@@ -153,6 +153,37 @@ TEST(GtkSetupDialog, EnterOnARadioButtonIsStart) {
   ExpectControls(controls, InitialSetupControls());
 }
 
+// Tab walks the controls in their order, a radio group being one stop at its
+// chosen button; Shift+Tab walks back. Neither button is a default button.
+TEST(GtkSetupDialog, TabFollowsTheControlOrderAndNoButtonIsDefault) {
+  GtkSetupDialog dialog("no/such/picture.png");
+  SetupControls controls = InitialSetupControls();
+  const SetupResult result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
+    const GtkSetupDialog::Widgets& w = d.widgets;
+    GtkWindow* window = GTK_WINDOW(w.window);
+    EXPECT_EQ(gtk_window_get_default_widget(window), nullptr);
+    EXPECT_FALSE(gtk_widget_has_default(w.start) || gtk_widget_has_default(w.quit));
+    auto focus = [window] { return gtk_window_get_focus(window); };
+    ASSERT_EQ(focus(), w.start);
+    for (GtkWidget* next : {w.quit, w.noSound, w.bits32, w.res800, w.fullscreen, w.start}) {
+      SendKey(w.window, GDK_KEY_Tab);
+      EXPECT_EQ(focus(), next) << gtk_button_get_label(GTK_BUTTON(next));
+    }
+    SendKey(w.window, GDK_KEY_ISO_Left_Tab, GDK_SHIFT_MASK);
+    EXPECT_EQ(focus(), w.fullscreen);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(w.res1024), TRUE);
+    SendKey(w.window, GDK_KEY_ISO_Left_Tab, GDK_SHIFT_MASK);
+    EXPECT_EQ(focus(), w.res1024);  // the group's stop follows its choice
+    SendKey(w.window, GDK_KEY_ISO_Left_Tab, GDK_SHIFT_MASK);
+    EXPECT_EQ(focus(), w.bits32);
+    // Enter on Quit is Quit.
+    gtk_widget_grab_focus(w.quit);
+    SendKey(w.window, GDK_KEY_Return);
+  });
+  EXPECT_EQ(result, SetupResult::Quit);
+  ExpectControls(controls, InitialSetupControls());
+}
+
 TEST(GtkSetupDialog, AltMnemonicsSetTheControlsAndAltSStarts) {
   GtkSetupDialog dialog("no/such/picture.png");
   SetupControls controls = InitialSetupControls();
