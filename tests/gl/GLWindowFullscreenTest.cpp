@@ -15,8 +15,8 @@
 #include "platform/SdlPlatform.h"
 #include "platform/VirtualKeys.h"
 #include "services/DemoTimer.h"
-#include "services/TextureBank.h"
 #include "services/PngWriter.h"
+#include "services/TextureBank.h"
 #include "tests/support/RecordingBoxes.h"
 #include "window/GLWindow.h"
 
