@@ -30,10 +30,10 @@ bool Decode(std::FILE* file, unsigned maxSide, std::vector<unsigned char>& pixel
     png_destroy_read_struct(&png, nullptr, nullptr);
     return false;
   }
-  std::vector<png_bytep>* rows = new std::vector<png_bytep>();
+  // On the heap, so a jump back never finds the vector itself half-changed.
+  const auto rows = std::make_unique<std::vector<png_bytep>>();
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_read_struct(&png, &info, nullptr);
-    delete rows;
     return false;
   }
   png_init_io(png, file);
@@ -68,7 +68,6 @@ bool Decode(std::FILE* file, unsigned maxSide, std::vector<unsigned char>& pixel
   image.height = height;
   image.channels = channels;
   png_destroy_read_struct(&png, &info, nullptr);
-  delete rows;
   return true;
 }
 
