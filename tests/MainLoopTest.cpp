@@ -29,7 +29,7 @@ class MainLoop : public ::testing::Test, protected FakeMachine {
   // end. Pass 1000 closes the window, so a loop stuck in a pause still ends.
   void Run(std::vector<std::pair<int, WindowEvent>> events, int endPass = 30) {
     display.script = [this, events, endPass](int pass, WindowEvent& event) {
-      clock.ms = pass >= endPass ? 400000 : pass * 10;
+      clock.counter = pass >= endPass ? 400000 : pass * 10;
       if (pass >= 1000) {
         event.kind = WindowEvent::Quit;
         return true;
@@ -56,7 +56,7 @@ WindowEvent Up(int key) { return KeyEvent(WindowEvent::KeyUp, key); }
 
 TEST_F(MainLoop, PlaysToTheFirstFrameAfterTheEndAndNoFurther) {
   display.script = [this](int pass, WindowEvent& event) {
-    clock.ms = 194998 + pass;  // 194999, 195000, 195001, ...
+    clock.counter = 194998 + pass;  // 194999, 195000, 195001, ...
     event.kind = WindowEvent::Quit;
     return pass >= 1000;
   };

@@ -50,14 +50,14 @@ class TimelineFrames : public ::testing::Test, protected FakeMachine {
   void SetUp() override {
     system = new QuorixSystem(platform);
     ASSERT_TRUE(system->Setup());
-    clock.ms = 0;
+    clock.counter = 0;
     system->timer->Start();
     display.onSwap = [this] { frame = GLRecorder::Calls(); };
   }
   void TearDown() override { delete system; }
 
   const std::vector<GLCall>& FrameAt(int ms) {
-    clock.ms = ms;
+    clock.counter = ms;
     frame.clear();
     system->DrawFrame();
     return frame;
@@ -132,7 +132,7 @@ TEST_F(TimelineFrames, PausedFrameDrawsNothingAndReadsNoClock) {
   FrameAt(5000);
   const int swaps = display.swaps;
   system->paused = true;
-  clock.ms = 6000;
+  clock.counter = 6000;
   frame.clear();
   GLRecorder::Clear();
   EXPECT_TRUE(system->DrawFrame());

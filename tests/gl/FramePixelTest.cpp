@@ -113,7 +113,7 @@ TEST(FramePixels, GapsBetweenScenesDrawOnlyTheBars) {
   for (int now : {11500, 11501, 11999, 12000, 15000, 15500, 15750}) {
     SCOPED_TRACE(now);
     ClearTo(0, 1, 0);  // whatever the back buffer held stays, apart from the bars
-    clock.ms = now;
+    clock.counter = now;
     system->DrawFrame();
     EXPECT_EQ(display.middle.g, 255);
     EXPECT_EQ(display.middle.r, 0);

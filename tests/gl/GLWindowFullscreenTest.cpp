@@ -17,6 +17,7 @@
 #include "services/DemoTimer.h"
 #include "services/PngWriter.h"
 #include "services/TextureBank.h"
+#include "tests/support/FakeClock.h"
 #include "tests/support/RecordingBoxes.h"
 #include "window/GLWindow.h"
 
@@ -190,13 +191,6 @@ bool WriteSolidPng(const std::string& path, int size, unsigned char r, unsigned 
   return PngWriter::Write(path, PngWriter::Rgb(size, size, pixels));
 }
 
-class ManualClock : public Clock {
- public:
-  std::int64_t Frequency() override { return 1000; }
-  std::int64_t Counter() override { return counter; }
-  std::int64_t counter = 0;
-};
-
 // Presses Start with a window of a given size and mode, without sound.
 class SizedSetup : public SetupDialog {
  public:
@@ -313,7 +307,7 @@ TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateK
   ASSERT_EQ(chdir(dir), 0);
 
   RecordingBoxes boxes;
-  ManualClock clock;
+  FakeClock clock;
   ScriptedDisplay display;
   SizedSetup setup(desktop.w, desktop.h, true);
   Platform platform;

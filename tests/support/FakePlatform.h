@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "platform/Platform.h"
+#include "tests/support/FakeClock.h"
 #include "tests/support/GLRecorder.h"
 
 // A display that never shows anything: it records the steps it is asked for,
@@ -57,14 +58,6 @@ class FakeDisplay : public Display {
     steps.push_back(name);
     return ok;
   }
-};
-
-// Milliseconds set by the test.
-class FakeClock : public Clock {
- public:
-  std::int64_t Frequency() override { return 1000; }
-  std::int64_t Counter() override { return ms; }
-  std::int64_t ms = 0;
 };
 
 inline WindowEvent KeyEvent(WindowEvent::Kind kind, int key) {
