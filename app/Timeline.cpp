@@ -94,11 +94,3 @@ const int kTimelineRows = sizeof kTimeline / sizeof kTimeline[0];
 bool IsScene(EffectId id) {
   return id != EffectId::letterbox && id != EffectId::fadeIn && id != EffectId::fadeOut;
 }
-
-const char* EffectName(EffectId id) {
-  static const char* const names[] = {
-      "letterbox", "fadeIn", "fadeOut", "groupLogo", "presentsCaption", "desertDunes", "nightOcean",
-      "flickeringLamp", "wishingLamp", "flower", "ball", "memberCredits", "industrialGears", "fogTunnel",
-      "photoCylinder", "spaceFlight", "greetingsSpiral", "closingCredits"};
-  return names[static_cast<int>(id)];
-}

@@ -26,4 +26,4 @@ extern const int kTimelineRows;
 constexpr int kDemoEndMs = 195000;
 
 bool IsScene(EffectId id);
-const char* EffectName(EffectId id);
+const char* EffectName(EffectId id);  // the member's name, from the effects table in QuorixSystem.cpp

@@ -97,19 +97,20 @@ int main(int argc, char** argv) {
   platform.audio = &audio;
   platform.dialog = &dialog;
 
-  // The demo's objects live until the process ends (held here so they stay
-  // reachable); after a completed run the destructor releases the window, the
-  // timer and the music. Quit in the dialog, a dialog that cannot be shown
-  // and a failed window end at Setup, with nothing taken down.
-  static QuorixSystem* system = nullptr;
-  system = new QuorixSystem(platform);
-  if (!system->Setup()) return 1;
-  const std::uint64_t startMs = SDL_GetTicks64();
-  system->Run();
-  const double seconds = static_cast<double>(SDL_GetTicks64() - startMs) / 1000.0;
-  const long long frames = static_cast<long long>(system->framesDrawn);
-  const QuorixSystem::Ending ending = system->ending;
-  delete system;
+  // Quit in the dialog, a dialog that cannot be shown and a failed window end
+  // at Setup, with nothing taken down (the failing step already did).
+  long long frames = 0;
+  double seconds = 0;
+  QuorixSystem::Ending ending = QuorixSystem::Ending::NotEnded;
+  {
+    QuorixSystem system(platform);
+    if (!system.Setup()) return 1;
+    const std::uint64_t startMs = SDL_GetTicks64();
+    system.Run();
+    seconds = static_cast<double>(SDL_GetTicks64() - startMs) / 1000.0;
+    frames = static_cast<long long>(system.framesDrawn);
+    ending = system.ending;
+  }  // the destructor closes the window, then releases the rest
   std::printf("lumivane: %lld frames in %.1f s (%.1f frames per second), %s\n", frames, seconds,
               seconds > 0 ? static_cast<double>(frames) / seconds : 0.0, EndingText(ending));
   return 0;

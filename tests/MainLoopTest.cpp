@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -161,4 +163,37 @@ TEST(Startup, CancelledDialogCreatesNoWindow) {
   EXPECT_FALSE(system->window->active);
   delete system;  // active is false: no Destroy
   EXPECT_TRUE(machine.display.steps.empty());
+}
+
+// However the demo ends, nothing calls GL once the context is gone: the
+// destructor closes the window first, and what it releases after that (timer,
+// music, effects, textures) makes no GL call. Ends: Escape, a failed F1
+// toggle (no context left at all), a minimised window (no Destroy).
+TEST(Shutdown, NoGLCallWithoutAContext) {
+  for (int ending = 0; ending < 3; ++ending) {
+    SCOPED_TRACE(ending);
+    RecordingBoxes boxes;
+    FakeMachine machine;
+    const int before = GLRecorder::CallsWithoutContext();
+    auto system = std::make_unique<QuorixSystem>(machine.platform);
+    ASSERT_TRUE(system->Setup());
+    if (ending == 1) machine.display.openOk = false;
+    machine.display.script = [&](int pass, WindowEvent& event) {
+      machine.clock.counter = pass * 10;
+      if (pass == 2) {
+        event = KeyEvent(WindowEvent::KeyDown, ending == 1 ? VK::F1 : VK::ESCAPE);
+        if (ending == 2) {
+          event.kind = WindowEvent::Activate;
+          event.minimized = true;
+        }
+        return true;
+      }
+      event.kind = WindowEvent::Quit;
+      return pass >= 5;
+    };
+    system->Run();
+    system.reset();
+    EXPECT_EQ(GLRecorder::CallsWithoutContext(), before);
+    EXPECT_EQ(machine.display.steps.back(), ending == 2 ? "ShowWindow" : "Unregister");
+  }
 }

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -290,9 +291,6 @@ Pixel DrawTextured(TextureEntry* texture, int width, int height) {
 
 }  // namespace
 
-// The demo's objects live until the process ends, as in the program.
-QuorixSystem* toggleTestSystem = nullptr;
-
 TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateKept) {
   const SDL_DisplayMode desktop = DesktopMode();
   ASSERT_GT(desktop.w, 0);
@@ -315,7 +313,7 @@ TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateK
   platform.clock = &clock;
   platform.display = &display;
   platform.dialog = &setup;
-  QuorixSystem* system = toggleTestSystem = new QuorixSystem(platform);
+  auto system = std::make_unique<QuorixSystem>(platform);
 
   struct Look {
     Pixel pixel{-1, -1, -1};
@@ -379,7 +377,7 @@ TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateK
   EXPECT_EQ(looks[2].now, 2000);
   EXPECT_TRUE(system->paused);
 
-  system->window->Destroy();
+  system.reset();  // the destructor takes the window down
   EXPECT_EQ(display.cursorAtUnregister, SDL_ENABLE);
   EXPECT_TRUE(display.desktopModeAtUnregister);
   EXPECT_EQ(chdir(previous), 0);

@@ -10,9 +10,15 @@
 
 // A display that never shows anything: it records the steps it is asked for,
 // answers from a script, and counts swaps. The GL calls of each frame stay in
-// the recorder until the next swap.
+// the recorder until the next swap; the recorder also learns when a context
+// is current.
 class FakeDisplay : public Display {
  public:
+  FakeDisplay() { GLRecorder::SetContextCurrent(false); }
+  ~FakeDisplay() override { GLRecorder::SetContextCurrent(true); }
+  FakeDisplay(const FakeDisplay&) = delete;
+  FakeDisplay& operator=(const FakeDisplay&) = delete;
+
   bool Register() override { return Step("Register", registerOk) && (registered = true); }
   bool Unregister() override {
     steps.push_back("Unregister");
@@ -28,10 +34,19 @@ class FakeDisplay : public Display {
     return Step("OpenWindow", openOk);
   }
   bool CreateContext() override { return Step("CreateContext", contextOk); }
-  bool MakeCurrent() override { return Step("MakeCurrent", currentOk); }
+  bool MakeCurrent() override {
+    GLRecorder::SetContextCurrent(currentOk);
+    return Step("MakeCurrent", currentOk);
+  }
   void ShowWindow() override { steps.push_back("ShowWindow"); }
-  bool ReleaseCurrent() override { return Step("ReleaseCurrent", true); }
-  bool DeleteContext() override { return Step("DeleteContext", true); }
+  bool ReleaseCurrent() override {
+    GLRecorder::SetContextCurrent(false);
+    return Step("ReleaseCurrent", true);
+  }
+  bool DeleteContext() override {
+    GLRecorder::SetContextCurrent(false);
+    return Step("DeleteContext", true);
+  }
   bool CloseWindow() override { return Step("CloseWindow", true); }
   void Swap() override {
     ++swaps;

@@ -14,8 +14,13 @@ std::map<GLenum, bool> enabled;
 GLuint nextTexture = 1;
 GLuint boundTexture = 0;
 int maxTextureSize = 4096;
+bool contextCurrent = true;
+int callsWithoutContext = 0;
 
-void Rec(const char* name, std::initializer_list<double> args) { calls.push_back({name, args}); }
+void Rec(const char* name, std::initializer_list<double> args) {
+  if (!contextCurrent) ++callsWithoutContext;
+  calls.push_back({name, args});
+}
 
 }  // namespace
 
@@ -47,6 +52,8 @@ int Find(const std::string& name, int from) {
 }
 const Upload& LastUpload() { return upload; }
 void SetMaxTextureSize(int size) { maxTextureSize = size; }
+void SetContextCurrent(bool current) { contextCurrent = current; }
+int CallsWithoutContext() { return callsWithoutContext; }
 }  // namespace GLRecorder
 
 extern "C" {

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -223,7 +224,7 @@ int main(int argc, char** argv) {
   platform.display = &display;
   platform.dialog = &setup;
 
-  QuorixSystem* system = new QuorixSystem(platform);
+  const auto system = std::make_unique<QuorixSystem>(platform);
   if (!system->Setup()) return 1;
   clock.now = 0;
   system->timer->Start();
