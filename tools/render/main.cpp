@@ -4,7 +4,6 @@
 // in a real run at that frame rate.
 #include <GL/gl.h>
 #include <SDL.h>
-#include <malloc.h>
 #include <png.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramStart.h"
 #include "app/QuorixSystem.h"
 #include "app/Timeline.h"
 #include "platform/Report.h"
@@ -199,22 +199,10 @@ double Percentile(std::vector<double> v, double p) {
   return v[std::min(i, v.size() - 1)];
 }
 
-void FindDataFolder() {
-  if (access("data", F_OK) == 0) return;
-  char path[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return;
-  path[n] = '\0';
-  std::string dir(path);
-  dir.erase(dir.find_last_of('/') + 1);
-  if (chdir(dir.c_str()) != 0) std::fprintf(stderr, "lumivane-render: cannot change to %s\n", dir.c_str());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
-  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+  TuneAllocator();
   Options o;
   std::string error;
   if (!Parse(argc, argv, o, error)) {
@@ -225,7 +213,7 @@ int main(int argc, char** argv) {
   std::string out = o.out;
   if (out[0] != '/' && getcwd(cwd, sizeof cwd)) out = std::string(cwd) + "/" + out;
   mkdir(out.c_str(), 0755);
-  FindDataFolder();
+  UseDataFolder();
 
   StderrMessageBoxes boxes;
   SetMessageBoxes(&boxes);
