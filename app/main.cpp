@@ -1,33 +1,17 @@
 // Lumivane: the demo's entry point.
-#include <malloc.h>
-#include <unistd.h>
-
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "app/CommandLine.h"
+#include "app/ProgramStart.h"
 #include "app/QuorixSystem.h"
 #include "platform/GtkSetupDialog.h"
 #include "platform/Report.h"
 #include "platform/SdlAudioOut.h"
 #include "platform/SdlPlatform.h"
+#include "services/DataFolder.h"
 
 namespace {
-
-// The data folder is looked up in the working directory first; when it is not
-// there, next to the executable, so the demo also runs when started elsewhere.
-void FindDataFolder() {
-  if (access("data", F_OK) == 0) return;
-  char path[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return;
-  path[n] = '\0';
-  std::string dir(path);
-  dir.erase(dir.find_last_of('/') + 1);
-  if (chdir(dir.c_str()) != 0) std::fprintf(stderr, "lumivane: cannot change to %s\n", dir.c_str());
-}
 
 // Runs the chosen dialog and says on standard output what it chose.
 class AnnouncedSetupDialog : public SetupDialog {
@@ -63,10 +47,7 @@ const char* EndingText(QuorixSystem::Ending ending) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // glibc's heap trimming stalls whole frames under per-frame allocation
-  // churn in the GL driver; keep the freed memory instead.
-  mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
-  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+  TuneAllocator();
 
   const CommandLine line = ParseCommandLine(argc, argv);
   if (!line.error.empty()) {
@@ -77,7 +58,7 @@ int main(int argc, char** argv) {
     std::fputs(CommandLineHelp(), stdout);
     return 0;
   }
-  FindDataFolder();
+  UseDataFolder();
 
   const char* headless = std::getenv("LUMIVANE_HEADLESS");
   SdlMessageBoxes boxes(headless && *headless);
@@ -87,7 +68,7 @@ int main(int argc, char** argv) {
   SdlAudioOut audio;
   // Options on the command line stand for the dialog; without any it asks.
   FixedSetupDialog fixedDialog(line.controls);
-  GtkSetupDialog gtkDialog;
+  GtkSetupDialog gtkDialog(DataPath("data/setup.png"));
   AnnouncedSetupDialog dialog(line.skipDialog ? static_cast<SetupDialog*>(&fixedDialog) : &gtkDialog);
 
   Platform platform;

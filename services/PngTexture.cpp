@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "services/DataFolder.h"
+
 namespace {
 
 // Larger pictures are refused before any allocation, whatever the GL allows.
@@ -74,7 +76,7 @@ bool Decode(std::FILE* file, unsigned maxSide, std::vector<unsigned char>& pixel
 }  // namespace
 
 bool LoadPngTexture(const char* path, PngImage* info) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(DataPath(path).c_str(), "rb"));
   if (!file) return false;
   unsigned char signature[8];
   if (std::fread(signature, 1, 8, file.get()) != 8 || png_sig_cmp(signature, 0, 8) != 0) return false;

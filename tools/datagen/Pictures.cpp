@@ -106,6 +106,11 @@ const std::vector<PictureSpec>& ExtraPictures() {
   return pictures;
 }
 
+const PictureSpec& IconPicture() {
+  static const PictureSpec icon = {"lumivane", 256, 256, 0.0, true, DrawIcon};
+  return icon;
+}
+
 bool RenderPicture(const PictureSpec& spec, const std::string& path) {
   Canvas canvas(spec.width, spec.height, spec.aspect);
   spec.draw(canvas);

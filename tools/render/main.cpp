@@ -4,7 +4,6 @@
 // in a real run at that frame rate.
 #include <GL/gl.h>
 #include <SDL.h>
-#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramStart.h"
 #include "app/QuorixSystem.h"
 #include "app/Timeline.h"
 #include "platform/Report.h"
@@ -206,22 +206,10 @@ double Percentile(std::vector<double> v, double p) {
   return v[std::min(i, v.size() - 1)];
 }
 
-void FindDataFolder() {
-  if (access("data", F_OK) == 0) return;
-  char path[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return;
-  path[n] = '\0';
-  std::string dir(path);
-  dir.erase(dir.find_last_of('/') + 1);
-  if (chdir(dir.c_str()) != 0) std::fprintf(stderr, "lumivane-render: cannot change to %s\n", dir.c_str());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
-  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+  TuneAllocator();
   Options o;
   std::string error;
   if (!Parse(argc, argv, o, error)) {
@@ -232,12 +220,12 @@ int main(int argc, char** argv) {
   std::string out = o.out;
   if (out[0] != '/' && getcwd(cwd, sizeof cwd)) out = std::string(cwd) + "/" + out;
   mkdir(out.c_str(), 0755);
-  std::FILE* checksums = nullptr;  // opened before the data-folder lookup may change the directory
+  std::FILE* checksums = nullptr;
   if (!o.checksums.empty() && !(checksums = std::fopen(o.checksums.c_str(), "w"))) {
     std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.checksums.c_str());
     return 1;
   }
-  FindDataFolder();
+  UseDataFolder();
 
   StderrMessageBoxes boxes;
   SetMessageBoxes(&boxes);
