@@ -6,8 +6,6 @@
 #include "platform/Report.h"
 #include "window/SetupChoices.h"
 
-GLWindow* currentWindow = nullptr;
-
 namespace {
 
 void Fail(const char* text) { ShowMessageBox(text, "ERROR", MB::ICONEXCLAMATION); }
@@ -15,9 +13,7 @@ void ShutdownError(const char* text) { ShowMessageBox(text, "SHUTDOWN ERROR", MB
 
 }  // namespace
 
-GLWindow::GLWindow(Display* display, SetupDialog* dialog) : display(display), dialog(dialog) {
-  currentWindow = this;
-}
+GLWindow::GLWindow(Display* display, SetupDialog* dialog) : display(display), dialog(dialog) {}
 
 bool GLWindow::ShowSetupDialog() {
   int result = 0;
@@ -35,7 +31,7 @@ bool GLWindow::Create() {
     Fail("Failed To Register The Window Class.");
     return false;
   }
-  if (fullscreen && !display->ChangeMode(width, height, bits)) {
+  if (fullscreen && !desktop && !display->ChangeMode(width, height, bits)) {
     int answer = ShowMessageBox(
         "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?",
         "Tarvo GL", MB::YESNO | MB::ICONEXCLAMATION);
@@ -48,7 +44,11 @@ bool GLWindow::Create() {
   }
   if (fullscreen) display->ShowCursor(false);
 
-  if (!display->OpenWindow(title, width, height, fullscreen, bits)) {
+  clientWidth = width;
+  clientHeight = height;
+  const bool opened = fullscreen && desktop ? display->OpenDesktopWindow(title, bits, clientWidth, clientHeight)
+                                            : display->OpenWindow(title, width, height, fullscreen, bits);
+  if (!opened) {
     Destroy();
     Fail("Window Creation Error.");
     return false;
@@ -66,7 +66,7 @@ bool GLWindow::Create() {
     return false;
   }
   display->ShowWindow();
-  Resize(width, height);
+  Resize(clientWidth, clientHeight);
   if (!SetupGL()) {
     Destroy();
     Fail("Initialization Failed.");
@@ -92,13 +92,39 @@ void GLWindow::Destroy() {
   if (!display->Unregister()) ShutdownError("Could Not Unregister Class.");
 }
 
+GLWindow::Area GLWindow::PictureArea(int width, int height) {
+  Area area;
+  if (width * 3 <= height * 4) {  // as wide as 4:3 or narrower: bars above and below
+    area.width = width;
+    area.height = (width * 3 + 2) / 4;
+  } else {  // wider: bars at the sides
+    area.width = (height * 4 + 1) / 3;
+    area.height = height;
+  }
+  if (area.width < 1) area.width = 1;  // a minimised window: nothing to see, but no empty viewport
+  if (area.height < 1) area.height = 1;
+  area.x = (width - area.width) / 2;
+  area.y = (height - area.height) / 2;
+  return area;
+}
+
+// A 4:3 window gets the very calls of a plain full-window viewport. Any other
+// gets the picture's viewport and a scissor box of the same rectangle, so that
+// the scenes' clears stay inside it too.
 void GLWindow::Resize(int width, int height) {
   if (height == 0) height = 1;
-  glViewport(0, 0, width, height);
+  const Area area = PictureArea(width, height);
+  glViewport(area.x, area.y, area.width, area.height);
+  if (area.width == width && area.height == height) {
+    if (glIsEnabled(GL_SCISSOR_TEST)) glDisable(GL_SCISSOR_TEST);
+  } else {
+    glScissor(area.x, area.y, area.width, area.height);
+    glEnable(GL_SCISSOR_TEST);
+  }
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), static_cast<double>(0.1f),
-                 100.0);
+  gluPerspective(45.0, static_cast<double>(area.width) / static_cast<double>(area.height),
+                 static_cast<double>(0.1f), 100.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 }
@@ -113,7 +139,33 @@ bool GLWindow::SetupGL() {
   return true;
 }
 
-void GLWindow::Swap() { display->Swap(); }
+// The margins are cleared black before every swap: the back buffer's old
+// contents are undefined after a swap. Only the clear colour and the scissor
+// box are touched, and both are put back as the scenes left them.
+void GLWindow::Swap() {
+  const int height = clientHeight > 0 ? clientHeight : 1;
+  const Area area = PictureArea(clientWidth, height);
+  if (area.width != clientWidth || area.height != height) {
+    const bool sideBars = area.width < clientWidth;
+    const Area margins[2] = {
+        sideBars ? Area{0, 0, area.x, height} : Area{0, 0, clientWidth, area.y},
+        sideBars ? Area{area.x + area.width, 0, clientWidth - area.x - area.width, height}
+                 : Area{0, area.y + area.height, clientWidth, height - area.y - area.height},
+    };
+    GLfloat clear[4] = {};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glEnable(GL_SCISSOR_TEST);
+    for (const Area& margin : margins) {
+      if (margin.width <= 0 || margin.height <= 0) continue;
+      glScissor(margin.x, margin.y, margin.width, margin.height);
+      glClear(GL_COLOR_BUFFER_BIT);
+    }
+    glScissor(area.x, area.y, area.width, area.height);
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+  }
+  display->Swap();
+}
 
 void GLWindow::HandleEvent(const WindowEvent& event) {
   switch (event.kind) {
@@ -127,6 +179,8 @@ void GLWindow::HandleEvent(const WindowEvent& event) {
       if (event.key > 0 && event.key < 256) keyDown[event.key] = false;
       break;
     case WindowEvent::Size:
+      clientWidth = event.width;
+      clientHeight = event.height;
       Resize(event.width, event.height);
       break;
     default:

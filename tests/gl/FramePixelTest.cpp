@@ -86,10 +86,12 @@ class ProbeDisplay : public SdlDisplay {
  public:
   void Swap() override {
     unsigned char p[4];
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
     glReadBuffer(GL_BACK);
-    glReadPixels(currentWindow->width / 2, currentWindow->height / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    glReadPixels(width / 2, height / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
     middle = {p[0], p[1], p[2]};
-    glReadPixels(currentWindow->width / 2, currentWindow->height - 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    glReadPixels(width / 2, height - 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
     top = {p[0], p[1], p[2]};
     SdlDisplay::Swap();
   }

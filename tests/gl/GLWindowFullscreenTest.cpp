@@ -223,8 +223,8 @@ class SizedSetup : public SetupDialog {
     controls.noSound = true;
     controls.bits32 = true;
     controls.fullscreen = fullscreen;
-    currentWindow->width = width;
-    currentWindow->height = height;
+    controls.width = width;
+    controls.height = height;
     return 1;
   }
   int width, height;

@@ -97,6 +97,7 @@ void glDepthMask(GLboolean flag) { Rec("glDepthMask", {double(flag)}); }
 void glShadeModel(GLenum mode) { Rec("glShadeModel", {double(mode)}); }
 void glHint(GLenum target, GLenum mode) { Rec("glHint", {double(target), double(mode)}); }
 void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) { Rec("glViewport", {double(x), double(y), double(w), double(h)}); }
+void glScissor(GLint x, GLint y, GLsizei w, GLsizei h) { Rec("glScissor", {double(x), double(y), double(w), double(h)}); }
 void glLightfv(GLenum light, GLenum pname, const GLfloat* p) {
   const int n = (pname == GL_SPOT_DIRECTION) ? 3 : (pname == GL_AMBIENT || pname == GL_DIFFUSE || pname == GL_SPECULAR || pname == GL_POSITION) ? 4 : 1;
   if (n == 4) Rec("glLightfv", {double(light), double(pname), p[0], p[1], p[2], p[3]});
