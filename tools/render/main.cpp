@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,14 +31,16 @@
 namespace {
 
 const char* kHelp =
-    "Usage: lumivane-render --size WxH --fps N --until MS [--from MS] [--at MS,MS,...] [--every K] --out DIR\n"
+    "Usage: lumivane-render --size WxH --fps N --until MS [--from MS] [--at MS,MS,...] [--every K]\n"
+    "                       [--checksums FILE] --out DIR\n"
     "Draws the demo from demo time 0 (or --from) at N frames per second, frame k at\n"
     "round(k*1000/N) ms (+ --from), up to --until, and writes DIR/frame_<ms>.png for the\n"
     "frames chosen by --at (the first frame at or after each time) or every K-th frame.\n"
     "With --from the frames before are not drawn: per-frame state (phases, angles,\n"
     "random draws) then starts from its start-up values, not from where a full run\n"
     "would have brought it. Messages go to standard error. Prints the median and 95th\n"
-    "percentile frame time of each scene window at the end.\n"
+    "percentile frame time of each scene window at the end. --checksums FILE writes one\n"
+    "line per drawn frame: its demo time and a 64-bit FNV-1a hash of its RGB pixels.\n"
     "--size takes WxH from 320x240 up to 16384x16384; a size that is not 4:3 gets the\n"
     "4:3 picture centred with black around it, as in the demo.\n";
 
@@ -49,6 +52,7 @@ struct Options {
   std::vector<int> at;
   int every = 0;
   std::string out;
+  std::string checksums;
 };
 
 bool ParseInt(const char* text, int& value) {
@@ -84,6 +88,8 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
       ok = ParseInt(value, o.every) && o.every > 0;
     } else if (arg == "--out") {
       o.out = value;
+    } else if (arg == "--checksums") {
+      o.checksums = value;
     } else if (arg == "--at") {
       std::string list = value;
       std::size_t pos = 0;
@@ -169,20 +175,35 @@ class CaptureDisplay : public SdlDisplay {
   void Swap() override {
     glFinish();
     finished = std::chrono::steady_clock::now();
-    if (!capturePath.empty()) {
+    if (!capturePath.empty() || checksums) {
       int w = 0, h = 0;
       SDL_GL_GetDrawableSize(window, &w, &h);
       std::vector<unsigned char> pixels(static_cast<std::size_t>(w) * h * 4);
       glReadBuffer(GL_BACK);
       glPixelStorei(GL_PACK_ALIGNMENT, 1);
       glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-      if (!WritePng(capturePath, w, h, pixels)) std::fprintf(stderr, "cannot write %s\n", capturePath.c_str());
+      if (!capturePath.empty() && !WritePng(capturePath, w, h, pixels))
+        std::fprintf(stderr, "cannot write %s\n", capturePath.c_str());
+      if (checksums) std::fprintf(checksums, "%d %016llx\n", frameTime, static_cast<unsigned long long>(Fnv1a(pixels)));
       capturePath.clear();
     }
     SdlDisplay::Swap();
   }
   std::string capturePath;
+  std::FILE* checksums = nullptr;  // one line per frame when set
+  int frameTime = 0;               // demo time of the frame being drawn, ms
   std::chrono::steady_clock::time_point finished;
+
+ private:
+  // FNV-1a over the RGB bytes (alpha is not shown, so it is left out).
+  static std::uint64_t Fnv1a(const std::vector<unsigned char>& rgba) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < rgba.size(); ++i) {
+      if (i % 4 == 3) continue;
+      hash = (hash ^ rgba[i]) * 1099511628211ull;
+    }
+    return hash;
+  }
 };
 
 // Which scene window (row) a demo time falls into, for the statistics.
@@ -228,6 +249,11 @@ int main(int argc, char** argv) {
   std::string out = o.out;
   if (out[0] != '/' && getcwd(cwd, sizeof cwd)) out = std::string(cwd) + "/" + out;
   mkdir(out.c_str(), 0755);
+  std::FILE* checksums = nullptr;  // opened before the data-folder lookup may change the directory
+  if (!o.checksums.empty() && !(checksums = std::fopen(o.checksums.c_str(), "w"))) {
+    std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.checksums.c_str());
+    return 1;
+  }
   FindDataFolder();
 
   StderrMessageBoxes boxes;
@@ -235,6 +261,7 @@ int main(int argc, char** argv) {
   SimulatedClock clock;
   CaptureDisplay display;
   RenderSetup setup(o.width, o.height);
+  display.checksums = checksums;
   Platform platform;
   platform.boxes = &boxes;
   platform.clock = &clock;
@@ -264,6 +291,7 @@ int main(int argc, char** argv) {
     std::snprintf(name, sizeof name, "/frame_%06d.png", now);
     display.capturePath = capture ? out + name : std::string();
     written += capture;
+    display.frameTime = now;
     WindowEvent event;
     while (display.PollEvent(event)) {
     }
@@ -274,6 +302,10 @@ int main(int argc, char** argv) {
     const std::string scene = SceneWindowAt(now);
     if (!times.count(scene)) order.push_back(scene);
     times[scene].push_back(ms);
+  }
+  if (display.checksums && std::fclose(display.checksums) != 0) {
+    std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.checksums.c_str());
+    return 1;
   }
   std::printf("%d frames written to %s\n", written, out.c_str());
   std::printf("%-36s %8s %10s %10s\n", "scene window", "frames", "median ms", "p95 ms");
