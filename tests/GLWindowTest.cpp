@@ -239,7 +239,7 @@ TEST_F(GLWindowTest, DesktopFullscreenOpensWithoutAModeChangeAtTheDesktopsSize) 
   EXPECT_EQ(window.clientWidth, 1920);
   EXPECT_EQ(window.clientHeight, 1080);
   ASSERT_EQ(GLRecorder::Named("glViewport").size(), 1u);
-  EXPECT_EQ(GLRecorder::Named("glViewport")[0].args, (std::vector<double>{240, 0, 1440, 1080}));
+  EXPECT_EQ(GLRecorder::Named("glViewport")[0].args, (std::vector<double>{0, 0, 1440, 1080}));
   window.Destroy();
   window.fullscreen = false;
   display.log.clear();
@@ -271,13 +271,17 @@ TEST(GLWindowPictureArea, LargestCentredFourToThree) {
   }
 }
 
-// A window that is not 4:3 draws through a scissor box as large as the
-// picture; back at 4:3 the scissor goes and the calls are a plain window's.
+// A window that is not 4:3 draws its picture in the top left corner through
+// a scissor box as large as the picture; back at 4:3 the scissor goes and the
+// calls are a plain window's.
 TEST(GLWindowResize, OtherAspectsScissorTheFourToThreePicture) {
   GLRecorder::Clear();
+  GLWindow::Resize(800, 640);
+  EXPECT_EQ(GLRecorder::Named("glViewport")[0].args, (std::vector<double>{0, 40, 800, 600}));
+  GLRecorder::Clear();
   GLWindow::Resize(1280, 720);
-  EXPECT_EQ(GLRecorder::Named("glViewport")[0].args, (std::vector<double>{160, 0, 960, 720}));
-  EXPECT_EQ(GLRecorder::Named("glScissor")[0].args, (std::vector<double>{160, 0, 960, 720}));
+  EXPECT_EQ(GLRecorder::Named("glViewport")[0].args, (std::vector<double>{0, 0, 960, 720}));
+  EXPECT_EQ(GLRecorder::Named("glScissor")[0].args, (std::vector<double>{0, 0, 960, 720}));
   EXPECT_EQ(GLRecorder::Named("gluPerspective")[0].args[1], 960.0 / 720.0);
   EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST));
   GLWindow::Resize(1024, 768);

@@ -128,15 +128,15 @@ TEST_F(TimelineFrames, ProjectionIsResetOnlyJustAfterTheSpaceFlight) {
   EXPECT_TRUE(ProjectionReset(FrameAt(155001)));
   EXPECT_TRUE(ProjectionReset(FrameAt(155099)));
   EXPECT_FALSE(ProjectionReset(FrameAt(155100)));
-  // A window resized to 16:9 gets the reset of its 4:3 picture area.
+  // A window resized to 5:4 gets the reset of its 4:3 picture area.
   WindowEvent size;
   size.kind = WindowEvent::Size;
-  size.width = 1280;
-  size.height = 720;
+  size.width = 800;
+  size.height = 640;
   system->window->HandleEvent(size);
   const std::vector<GLCall>& calls = FrameAt(155050);
   EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](const GLCall& c) {
-    return Matches(c, {"glViewport", {160, 0, 960, 720}});
+    return Matches(c, {"glViewport", {0, 40, 800, 600}});
   }));
 }
 

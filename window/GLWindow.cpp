@@ -109,16 +109,19 @@ GLWindow::Area GLWindow::PictureArea(int width, int height) {
 }
 
 // A 4:3 window gets the very calls of a plain full-window viewport. Any other
-// gets the picture's viewport and a scissor box of the same rectangle, so that
-// the scenes' clears stay inside it too.
+// draws its picture in the top left corner (where a window of the picture's
+// own size would have it, so the rasteriser rounds every pixel alike) through
+// a scissor box of the same rectangle, which keeps the scenes' clears inside
+// it too; Swap then moves it to the middle.
 void GLWindow::Resize(int width, int height) {
   if (height == 0) height = 1;
   const Area area = PictureArea(width, height);
-  glViewport(area.x, area.y, area.width, area.height);
+  const int bottom = height - area.height;
+  glViewport(0, bottom, area.width, area.height);
   if (area.width == width && area.height == height) {
     if (glIsEnabled(GL_SCISSOR_TEST)) glDisable(GL_SCISSOR_TEST);
   } else {
-    glScissor(area.x, area.y, area.width, area.height);
+    glScissor(0, bottom, area.width, area.height);
     glEnable(GL_SCISSOR_TEST);
   }
   glMatrixMode(GL_PROJECTION);
@@ -139,21 +142,36 @@ bool GLWindow::SetupGL() {
   return true;
 }
 
-// The margins are cleared black before every swap: the back buffer's old
-// contents are undefined after a swap. Only the clear colour and the scissor
-// box are touched, and both are put back as the scenes left them.
+// Before every swap the picture is copied from its corner to the middle and
+// the margins are cleared black (the back buffer's old contents are undefined
+// after a swap). The GL state the scenes carry from frame to frame is saved
+// around this and put back exactly.
 void GLWindow::Swap() {
   const int height = clientHeight > 0 ? clientHeight : 1;
   const Area area = PictureArea(clientWidth, height);
   if (area.width != clientWidth || area.height != height) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    // Pixels copied as they are: nothing on the way may change them.
+    for (GLenum cap : {GL_SCISSOR_TEST, GL_DEPTH_TEST, GL_STENCIL_TEST, GL_ALPHA_TEST, GL_BLEND, GL_FOG,
+                       GL_TEXTURE_1D, GL_TEXTURE_2D, GL_COLOR_LOGIC_OP, GL_DITHER})
+      glDisable(cap);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glViewport(0, 0, clientWidth, height);
+    glRasterPos2i(-1, -1);                                   // the lower left corner...
+    glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(area.x), static_cast<GLfloat>(area.y), nullptr);  // ...moved
+    glCopyPixels(0, height - area.height, area.width, area.height, GL_COLOR);
     const bool sideBars = area.width < clientWidth;
     const Area margins[2] = {
         sideBars ? Area{0, 0, area.x, height} : Area{0, 0, clientWidth, area.y},
         sideBars ? Area{area.x + area.width, 0, clientWidth - area.x - area.width, height}
                  : Area{0, area.y + area.height, clientWidth, height - area.y - area.height},
     };
-    GLfloat clear[4] = {};
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glEnable(GL_SCISSOR_TEST);
     for (const Area& margin : margins) {
@@ -161,8 +179,11 @@ void GLWindow::Swap() {
       glScissor(margin.x, margin.y, margin.width, margin.height);
       glClear(GL_COLOR_BUFFER_BIT);
     }
-    glScissor(area.x, area.y, area.width, area.height);
-    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
   }
   display->Swap();
 }
