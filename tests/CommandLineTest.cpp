@@ -89,6 +89,7 @@ TEST(CommandLine, HelpIsRecognised) {
   EXPECT_TRUE(Parse({"--help"}).help);
   EXPECT_TRUE(Parse({"--windowed", "-h"}).help);
   EXPECT_NE(std::string(CommandLineHelp()).find("--size WxH"), std::string::npos);
+  EXPECT_NE(std::string(CommandLineHelp()).find("--desktop"), std::string::npos);
 }
 
 TEST(CommandLine, BadValuesAndUnknownOptionsAreRefusedWithAClearMessage) {
