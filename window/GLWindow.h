@@ -14,7 +14,7 @@ class GLWindow {
   // pixels: the picture keeps 4:3 (see PictureArea), the rest stays black.
   static void Resize(int width, int height);
   static bool SetupGL();
-  void Swap();  // the margins around the picture black, then the buffers swapped
+  void Swap();  // the picture moved to the middle with black around it, then the buffers swapped
 
   // The part of a client area that shows the picture, in GL window
   // coordinates (y from the bottom): the largest centred 4:3 rectangle. The
