@@ -228,7 +228,7 @@ bool QuorixSystem::DrawFrame() {
         if (row.start < now && now < row.end) EffectFor(row.effect)->Render(now, row.start);
         break;
       case TimelineRow::ResetProjection:
-        if (row.start < now && now < row.end) GLWindow::Resize(window->width, window->height);
+        if (row.start < now && now < row.end) GLWindow::Resize(window->clientWidth, window->clientHeight);
         break;
     }
   }

@@ -21,9 +21,11 @@ class AnnouncedSetupDialog : public SetupDialog {
     const SetupResult result = dialog->Run(controls);
     if (result == SetupResult::Start) {
       const SetupControls& c = controls;
-      const char* size = c.res640 ? "640 x 480" : c.res1024 ? "1024 x 768" : "800 x 600";
-      std::printf("lumivane: %s, %d bit, %s, %s\n", size, c.bits16 ? 16 : 32,
-                  c.fullscreen ? "fullscreen" : "windowed", c.noSound ? "no sound" : "sound");
+      const int width = c.width > 0 ? c.width : c.res640 ? 640 : c.res1024 ? 1024 : 800;
+      const int height = c.width > 0 ? c.height : c.res640 ? 480 : c.res1024 ? 768 : 600;
+      const char* mode = !c.fullscreen ? "windowed" : c.desktop ? "desktop fullscreen" : "fullscreen";
+      std::printf("lumivane: %d x %d, %d bit, %s, %s\n", width, height, c.bits16 ? 16 : 32, mode,
+                  c.noSound ? "no sound" : "sound");
       std::fflush(stdout);
     }
     return result;

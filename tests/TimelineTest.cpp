@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/QuorixSystem.h"
@@ -10,6 +11,7 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+#include "window/GLWindow.h"
 
 using CallStream::Matches;
 
@@ -126,6 +128,16 @@ TEST_F(TimelineFrames, ProjectionIsResetOnlyJustAfterTheSpaceFlight) {
   EXPECT_TRUE(ProjectionReset(FrameAt(155001)));
   EXPECT_TRUE(ProjectionReset(FrameAt(155099)));
   EXPECT_FALSE(ProjectionReset(FrameAt(155100)));
+  // A window resized to 5:4 gets the reset of its 4:3 picture area.
+  WindowEvent size;
+  size.kind = WindowEvent::Size;
+  size.width = 800;
+  size.height = 640;
+  system->window->HandleEvent(size);
+  const std::vector<GLCall>& calls = FrameAt(155050);
+  EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](const GLCall& c) {
+    return Matches(c, {"glViewport", {0, 40, 800, 600}});
+  }));
 }
 
 TEST_F(TimelineFrames, PausedFrameDrawsNothingAndReadsNoClock) {

@@ -192,7 +192,7 @@ check_option() {  # check_option STATUS MESSAGE ARGS...
     fail "options $*: status $got, wanted $want with '$message'; stderr '$(head -n1 err.txt)'"
   fi
 }
-check_option 2 "lumivane: unsupported size '1280x1024'" --size 1280x1024
+check_option 2 "lumivane: unsupported size '1280x100'" --size 1280x100
 check_option 2 "lumivane: unsupported colour depth '24'" --windowed --bits 24
 check_option 2 "lumivane: unknown option '--window'" --window
 check_option 2 "lumivane: option --size needs a value" --size

@@ -104,6 +104,17 @@ void glDepthMask(GLboolean flag) { Rec("glDepthMask", {double(flag)}); }
 void glShadeModel(GLenum mode) { Rec("glShadeModel", {double(mode)}); }
 void glHint(GLenum target, GLenum mode) { Rec("glHint", {double(target), double(mode)}); }
 void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) { Rec("glViewport", {double(x), double(y), double(w), double(h)}); }
+void glScissor(GLint x, GLint y, GLsizei w, GLsizei h) { Rec("glScissor", {double(x), double(y), double(w), double(h)}); }
+void glPushAttrib(GLbitfield mask) { Rec("glPushAttrib", {double(mask)}); }
+void glPopAttrib(void) { Rec("glPopAttrib", {}); }
+void glColorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a) { Rec("glColorMask", {double(r), double(g), double(b), double(a)}); }
+void glRasterPos2i(GLint x, GLint y) { Rec("glRasterPos2i", {double(x), double(y)}); }
+void glBitmap(GLsizei w, GLsizei h, GLfloat x0, GLfloat y0, GLfloat dx, GLfloat dy, const GLubyte*) {
+  Rec("glBitmap", {double(w), double(h), x0, y0, dx, dy});
+}
+void glCopyPixels(GLint x, GLint y, GLsizei w, GLsizei h, GLenum type) {
+  Rec("glCopyPixels", {double(x), double(y), double(w), double(h), double(type)});
+}
 void glLightfv(GLenum light, GLenum pname, const GLfloat* p) {
   const int n = (pname == GL_SPOT_DIRECTION) ? 3 : (pname == GL_AMBIENT || pname == GL_DIFFUSE || pname == GL_SPECULAR || pname == GL_POSITION) ? 4 : 1;
   if (n == 4) Rec("glLightfv", {double(light), double(pname), p[0], p[1], p[2], p[3]});

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/ProgramStart.h"
 #include "app/QuorixSystem.h"
 #include "app/Timeline.h"
@@ -40,7 +41,9 @@ const char* kHelp =
     "random draws) then starts from its start-up values, not from where a full run\n"
     "would have brought it. Messages go to standard error. Prints the median and 95th\n"
     "percentile frame time of each scene window at the end. --checksums FILE writes one\n"
-    "line per drawn frame: its demo time and a 64-bit FNV-1a hash of its RGB pixels.\n";
+    "line per drawn frame: its demo time and a 64-bit FNV-1a hash of its RGB pixels.\n"
+    "--size takes WxH from 320x240 up to 16384x16384; a size that is not 4:3 gets the\n"
+    "4:3 picture centred with black around it, as in the demo.\n";
 
 struct Options {
   int width = 640, height = 480;
@@ -75,8 +78,7 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
     const char* value = argv[++i];
     bool ok = true;
     if (arg == "--size") {
-      ok = std::sscanf(value, "%dx%d", &o.width, &o.height) == 2 && o.width > 0 && o.height > 0 &&
-           o.width <= 8192 && o.height <= 8192;
+      ok = ParseSize(value, o.width, o.height);
     } else if (arg == "--fps") {
       ok = ParseInt(value, o.fps) && o.fps > 0 && o.fps <= 10000;
     } else if (arg == "--until") {
@@ -132,8 +134,8 @@ class RenderSetup : public SetupDialog {
     controls = SetupControls{};
     controls.noSound = true;
     controls.bits32 = true;
-    currentWindow->width = width;
-    currentWindow->height = height;
+    controls.width = width;
+    controls.height = height;
     return SetupResult::Start;
   }
 
@@ -160,7 +162,8 @@ class CaptureDisplay : public SdlDisplay {
     glFinish();
     finished = std::chrono::steady_clock::now();
     if (!capturePath.empty() || checksums) {
-      int w = currentWindow->width, h = currentWindow->height;
+      int w = 0, h = 0;
+      SDL_GL_GetDrawableSize(window, &w, &h);
       std::vector<unsigned char> pixels(static_cast<std::size_t>(w) * h * 4);
       glReadBuffer(GL_BACK);
       glPixelStorei(GL_PACK_ALIGNMENT, 1);
