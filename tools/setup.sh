@@ -3,7 +3,7 @@
 
 PACKAGES="build-essential cmake pkg-config libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libpng-dev libvorbis-dev libgtk-3-dev libcairo2-dev libpango1.0-dev fonts-dejavu-core fonts-noto-core
-  libgtest-dev xvfb xauth xdotool locales"
+  libgtest-dev xvfb xauth xdotool locales clang-14 libfuzzer-14-dev"
 
 install_missing_packages() {
   local missing=""
