@@ -37,7 +37,7 @@ class SdlDisplay : public Display {
   bool OpenWindow(const char* title, int width, int height, bool fullscreen, int bits) override;
   bool CreateContext() override;
   bool MakeCurrent() override;
-  void ShowWindow() override;
+  bool ShowWindow() override;
   bool ReleaseCurrent() override;
   bool DeleteContext() override;
   bool CloseWindow() override;

@@ -27,6 +27,8 @@ class GLWindow {
   bool keyDown[256] = {};  // by Windows virtual-key code
 
  private:
+  bool AskWindowed();
+
   Display* display;
   SetupDialog* dialog;
   bool hasWindow = false;

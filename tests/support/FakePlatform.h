@@ -28,7 +28,10 @@ class FakeDisplay : public Display {
   }
   bool CreateContext() override { return Step("CreateContext", contextOk); }
   bool MakeCurrent() override { return Step("MakeCurrent", currentOk); }
-  void ShowWindow() override { steps.push_back("ShowWindow"); }
+  bool ShowWindow() override {
+    steps.push_back("ShowWindow");
+    return true;
+  }
   bool ReleaseCurrent() override { return Step("ReleaseCurrent", true); }
   bool DeleteContext() override { return Step("DeleteContext", true); }
   bool CloseWindow() override { return Step("CloseWindow", true); }
