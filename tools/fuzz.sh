@@ -32,5 +32,5 @@ max_len=4096
 [ "$target" = music ] && max_len=16384
 # The targets' own messages (why an input was refused) are closed off; the
 # fuzzer's and the sanitizers' reports still reach stderr.
-exec "$build/fuzz_$target" -max_total_time="$seconds" -close_fd_mask=3 -max_len=$max_len -timeout=10 \
+exec "$build/fuzz_$target" -max_total_time="$seconds" -close_fd_mask=3 -max_len=$max_len -timeout=60 \
   -rss_limit_mb=2048 -artifact_prefix="$build/" -print_final_stats=1 "$@" "$work" "$seeds"
