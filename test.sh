@@ -21,3 +21,14 @@ with_display ctest --test-dir build --output-on-failure -j 2
 echo "== AddressSanitizer + UBSan build"
 build build-asan -DBUILD_TESTING=ON -DLUMIVANE_WERROR=$werror -DLUMIVANE_SANITIZE=ON -DLUMIVANE_DATA_DIR="$PWD/build/data"
 with_display ctest --test-dir build-asan --output-on-failure -j 2
+
+echo "== fuzz smoke: each file reader and the option parser on its corpus, under the sanitizers"
+mkdir -p build-fuzz
+for target in png mesh music commandline; do
+  if ! tools/fuzz.sh "$target" 20 >build-fuzz/smoke-$target.log 2>&1; then
+    tail -n 40 build-fuzz/smoke-$target.log
+    echo "fuzz target $target failed; its input is in build-fuzz/"
+    exit 1
+  fi
+  grep -E "^stat::number_of_executed_units" build-fuzz/smoke-$target.log | sed "s/^/$target: /"
+done

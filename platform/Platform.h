@@ -65,7 +65,9 @@ class Display {
   }
   virtual bool CreateContext() = 0;
   virtual bool MakeCurrent() = 0;
-  virtual void ShowWindow() = 0;     // show, raise and focus
+  // Shows, raises and focuses the window; false when a fullscreen window's
+  // display mode could not be set as it was shown.
+  virtual bool ShowWindow() = 0;
   virtual bool ReleaseCurrent() = 0; // make no context current
   virtual bool DeleteContext() = 0;
   virtual bool CloseWindow() = 0;

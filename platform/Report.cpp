@@ -13,3 +13,5 @@ int ShowMessageBox(const std::string& text, const std::string& caption, unsigned
   std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
   return (style & MB::YESNO) ? MB::IDNO : MB::IDOK;
 }
+
+void ReportCause(const std::string& cause) { std::fprintf(stderr, "lumivane: %s\n", cause.c_str()); }

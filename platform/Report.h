@@ -7,3 +7,7 @@
 // through here. Without an installed implementation the text goes to stderr.
 void SetMessageBoxes(MessageBoxes* boxes);
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style);
+
+// What the system reported behind a failure, as one line on stderr:
+// "lumivane: <cause>". The boxes keep their own texts; this says why.
+void ReportCause(const std::string& cause);

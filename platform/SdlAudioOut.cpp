@@ -1,12 +1,16 @@
 #include "platform/SdlAudioOut.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 bool SdlAudioOut::Open(int rate, Pull pullFn, void* userData) {
   Close();
   if (!pullFn || rate <= 0) return false;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    std::fprintf(stderr, "lumivane: cannot open the audio device: %s\n", SDL_GetError());
+    return false;
+  }
   pull = pullFn;
   user = userData;
   SDL_AudioSpec want{};
@@ -21,6 +25,9 @@ bool SdlAudioOut::Open(int rate, Pull pullFn, void* userData) {
   // callback always sees the format asked for.
   device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
   if (device == 0) {
+    const char* driver = SDL_GetCurrentAudioDriver();
+    std::fprintf(stderr, "lumivane: cannot open the audio device (driver %s): %s\n", driver ? driver : "none",
+                 SDL_GetError());
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     pull = nullptr;
     user = nullptr;

@@ -7,6 +7,13 @@
 
 namespace {
 
+// A mode's colour depth as the setup dialog counts it: 32 for 24 colour bits
+// in 32-bit pixels, as the 32-bit choice has always meant.
+int ModeBits(Uint32 format) {
+  const int bits = SDL_BITSPERPIXEL(format);
+  return bits == 24 ? 32 : bits == 15 ? 16 : bits;
+}
+
 int StderrBox(const std::string& text, const std::string& caption, unsigned style) {
   std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
   return (style & MB::YESNO) ? MB::IDYES : MB::IDOK;
@@ -80,21 +87,19 @@ bool SdlDisplay::Unregister() {
 
 // SDL switches the display mode when a fullscreen window with that mode is
 // shown; here the mode is looked up among those that the display offers, and
-// refused when it has none of exactly this size. The colour depth is a
-// request: an X server keeps its depth, and a 16-bit choice then asks for a
-// 5/6/5 GL surface (OpenWindow).
+// refused when it has none of exactly this size and colour depth.
 bool SdlDisplay::ChangeMode(int width, int height, int bits) {
   modeChanged = false;
-  SDL_DisplayMode wanted{};
-  wanted.w = width;
-  wanted.h = height;
-  wanted.format = bits == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
-  SDL_DisplayMode closest{};
-  if (!SDL_GetClosestDisplayMode(0, &wanted, &closest) || closest.w != width || closest.h != height)
-    return false;
-  mode = closest;
-  modeChanged = true;
-  return true;
+  const int modes = SDL_GetNumDisplayModes(0);
+  for (int i = 0; i < modes; ++i) {
+    SDL_DisplayMode m{};
+    if (SDL_GetDisplayMode(0, i, &m) != 0 || m.w != width || m.h != height || ModeBits(m.format) != bits) continue;
+    mode = m;
+    modeChanged = true;
+    return true;
+  }
+  std::fprintf(stderr, "lumivane: the display offers no %d x %d mode with %d-bit colour\n", width, height, bits);
+  return false;
 }
 
 // Hiding a fullscreen window puts the desktop mode back (the window itself is
@@ -109,6 +114,7 @@ void SdlDisplay::ShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_
 bool SdlDisplay::OpenWindow(const char* title, int width, int height, bool fullscreen, int bits) {
   if (!Open(title, width, height, fullscreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE, bits)) return false;
   if (fullscreen && modeChanged && SDL_SetWindowDisplayMode(window, &mode) != 0) {
+    std::fprintf(stderr, "lumivane: cannot give the window the %d x %d mode: %s\n", width, height, SDL_GetError());
     SDL_DestroyWindow(window);
     window = nullptr;
     return false;
@@ -139,7 +145,10 @@ bool SdlDisplay::Open(const char* title, int width, int height, Uint32 kind, int
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, 0);  // legacy context: fixed function works
   window = SDL_CreateWindow(title, 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | kind);
-  if (!window) return false;
+  if (!window) {
+    std::fprintf(stderr, "lumivane: cannot open a %d x %d window with OpenGL: %s\n", width, height, SDL_GetError());
+    return false;
+  }
   // A new window: an F1 that was held when the old one went may have been
   // let go unseen.
   f1Unsure = f1Held;
@@ -148,22 +157,38 @@ bool SdlDisplay::Open(const char* title, int width, int height, Uint32 kind, int
 
 bool SdlDisplay::CreateContext() {
   context = SDL_GL_CreateContext(window);
+  if (!context)
+    std::fprintf(stderr, "lumivane: cannot create an OpenGL context (compatibility profile, 16-bit depth): %s\n",
+                 SDL_GetError());
   return context != nullptr;
 }
 
 bool SdlDisplay::MakeCurrent() {
-  if (SDL_GL_MakeCurrent(window, context) != 0) return false;
+  if (SDL_GL_MakeCurrent(window, context) != 0) {
+    std::fprintf(stderr, "lumivane: cannot make the OpenGL context current: %s\n", SDL_GetError());
+    return false;
+  }
   // Vsync: adaptive where offered, else every frame; a refusal is no error.
   if (SDL_GL_SetSwapInterval(-1) != 0) SDL_GL_SetSwapInterval(1);
   return true;
 }
 
-void SdlDisplay::ShowWindow() {
+bool SdlDisplay::ShowWindow() {
   SDL_ShowWindow(window);
   SDL_RaiseWindow(window);
   // Raising asks the window manager for the focus; without one (a bare X
   // server) the keys would go nowhere, so take the focus as well.
   SDL_SetWindowInputFocus(window);
+  // A fullscreen window switches the mode as it is shown; SDL does not say
+  // when the display refused, so look.
+  if (!modeChanged) return true;
+  SDL_DisplayMode current{};
+  const int index = SDL_GetWindowDisplayIndex(window);
+  if (SDL_GetCurrentDisplayMode(index < 0 ? 0 : index, &current) == 0 && current.w == mode.w && current.h == mode.h)
+    return true;
+  std::fprintf(stderr, "lumivane: the display did not switch to %d x %d (it shows %d x %d): %s\n", mode.w, mode.h,
+               current.w, current.h, SDL_GetError());
+  return false;
 }
 
 bool SdlDisplay::ReleaseCurrent() { return SDL_GL_MakeCurrent(window, nullptr) == 0; }

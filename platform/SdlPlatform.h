@@ -38,7 +38,7 @@ class SdlDisplay : public Display {
   bool OpenDesktopWindow(const char* title, int bits, int& width, int& height) override;
   bool CreateContext() override;
   bool MakeCurrent() override;
-  void ShowWindow() override;
+  bool ShowWindow() override;
   bool ReleaseCurrent() override;
   bool DeleteContext() override;
   bool CloseWindow() override;

@@ -3,10 +3,14 @@
 #include <GL/gl.h>
 #include <png.h>
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <memory>
-#include <vector>
+#include <string>
+
+#include "platform/Report.h"
 
 #include "services/DataFolder.h"
 
@@ -14,18 +18,25 @@ namespace {
 
 // Larger pictures are refused before any allocation, whatever the GL allows.
 constexpr unsigned kMaxSide = 8192;
+constexpr png_alloc_size_t kMaxChunkBytes = 8 * 1024 * 1024;
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-void PngError(png_structp png, png_const_charp) { std::longjmp(png_jmpbuf(png), 1); }
+// libpng's own words for what is wrong; the error pointer is the file's name.
+void PngError(png_structp png, png_const_charp message) {
+  std::fprintf(stderr, "lumivane: %s: %s\n", static_cast<const char*>(png_get_error_ptr(png)), message);
+  std::longjmp(png_jmpbuf(png), 1);
+}
 void PngWarning(png_structp, png_const_charp) {}
 
 // Fills `pixels` with the decoded rows; all libpng work happens here so that
-// a longjmp never crosses a C++ object with state of its own.
-bool Decode(std::FILE* file, unsigned maxSide, std::vector<unsigned char>& pixels, PngImage& image) {
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
+// a longjmp never crosses a C++ object with state of its own. `name` must
+// outlive the call (libpng keeps it as the error pointer).
+bool Decode(std::FILE* file, const char* name, unsigned maxSide, std::vector<unsigned char>& pixels,
+            PngImage& image) {
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, const_cast<char*>(name), PngError, PngWarning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
   if (!info) {
@@ -38,12 +49,23 @@ bool Decode(std::FILE* file, unsigned maxSide, std::vector<unsigned char>& pixel
     png_destroy_read_struct(&png, &info, nullptr);
     return false;
   }
+  // libpng reads an ancillary chunk whole into memory, also one that claims
+  // two gigabytes in a file of eighty bytes. We use none of them (tRNS, which
+  // we do use, is not among those skipped), so they are skipped unread, and
+  // any other chunk is held to a sane size.
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+  png_set_chunk_malloc_max(png, kMaxChunkBytes);
   png_init_io(png, file);
   png_set_sig_bytes(png, 8);
   png_read_info(png, info);
   png_uint_32 width = png_get_image_width(png, info);
   png_uint_32 height = png_get_image_height(png, info);
-  if (width == 0 || height == 0 || width > maxSide || height > maxSide) png_error(png, "size");
+  if (width == 0 || height == 0 || width > maxSide || height > maxSide) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%u x %u pixels, more than %u on a side", static_cast<unsigned>(width),
+                  static_cast<unsigned>(height), maxSide);
+    png_error(png, text);
+  }
 
   int colorType = png_get_color_type(png, info);
   int depth = png_get_bit_depth(png, info);
@@ -75,20 +97,29 @@ bool Decode(std::FILE* file, unsigned maxSide, std::vector<unsigned char>& pixel
 
 }  // namespace
 
+bool DecodePng(std::FILE* file, const char* name, unsigned maxSide, std::vector<unsigned char>& pixels,
+               PngImage& image) {
+  unsigned char signature[8];
+  if (std::fread(signature, 1, 8, file) != 8 || png_sig_cmp(signature, 0, 8) != 0) {
+    ReportCause(std::string(name) + ": not a PNG file");
+    return false;
+  }
+  return Decode(file, name, maxSide < kMaxSide ? maxSide : kMaxSide, pixels, image);
+}
+
 bool LoadPngTexture(const char* path, PngImage* info) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(DataPath(path).c_str(), "rb"));
-  if (!file) return false;
-  unsigned char signature[8];
-  if (std::fread(signature, 1, 8, file.get()) != 8 || png_sig_cmp(signature, 0, 8) != 0) return false;
-
+  if (!file) {
+    ReportCause(std::string(path) + ": " + std::strerror(errno));
+    return false;
+  }
   GLint maxSize = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-  unsigned maxSide = kMaxSide;
-  if (maxSize > 0 && static_cast<unsigned>(maxSize) < maxSide) maxSide = static_cast<unsigned>(maxSize);
+  const unsigned maxSide = maxSize > 0 ? static_cast<unsigned>(maxSize) : kMaxSide;
 
   std::vector<unsigned char> pixels;
   PngImage image;
-  if (!Decode(file.get(), maxSide, pixels, image)) return false;
+  if (!DecodePng(file.get(), path, maxSide, pixels, image)) return false;
 
   GLenum format = image.channels == 4 ? GL_RGBA : GL_RGB;
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);

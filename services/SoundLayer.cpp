@@ -1,12 +1,17 @@
 #include "services/SoundLayer.h"
 
+#include <SDL.h>
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "platform/Platform.h"
+#include "platform/Report.h"
 
 namespace {
 
@@ -18,6 +23,45 @@ constexpr long kMaxFileBytes = 256L * 1024 * 1024;
 // the stream counts as ended.
 constexpr int kMaxHolesPerPull = 64;
 
+// Rates outside these are no sound anyone made; SDL's converter is not asked
+// to stretch them.
+constexpr long kMinRate = 1000;
+constexpr long kMaxRate = 384000;
+
+constexpr int kMaxChannels = 8;
+constexpr int kBlockBytes = 4096 * kMaxChannels * 2;  // one ov_read at most
+
+// Gains of each channel, in Vorbis channel order, on the left and the right
+// side: fronts to their side, centre and surrounds at -3 dB, the rear centre
+// at -6 dB to both, LFE left out. Each side is scaled so its gains sum to 1,
+// so a full-scale tone on every channel stays full scale.
+constexpr float kC = 0.70710678f;
+struct DownMix {
+  float left[kMaxChannels], right[kMaxChannels];
+};
+constexpr DownMix kDownMix[kMaxChannels + 1] = {
+    {{}, {}},
+    {{1}, {1}},                                                           // mono
+    {{1, 0}, {0, 1}},                                                     // L R
+    {{1, kC, 0}, {0, kC, 1}},                                             // L C R
+    {{1, 0, kC, 0}, {0, 1, 0, kC}},                                       // FL FR RL RR
+    {{1, kC, 0, kC, 0}, {0, kC, 1, 0, kC}},                               // FL C FR RL RR
+    {{1, kC, 0, kC, 0, 0}, {0, kC, 1, 0, kC, 0}},                         // FL C FR RL RR LFE
+    {{1, kC, 0, kC, 0, 0.5f, 0}, {0, kC, 1, 0, kC, 0.5f, 0}},             // FL C FR SL SR RC LFE
+    {{1, kC, 0, kC, 0, kC, 0, 0}, {0, kC, 1, 0, kC, 0, kC, 0}},           // FL C FR SL SR RL RR LFE
+};
+
+const char* VorbisError(int code) {
+  switch (code) {
+    case OV_EREAD: return "cannot be read";
+    case OV_ENOTVORBIS: return "not an Ogg Vorbis file";
+    case OV_EVERSION: return "Vorbis version not supported";
+    case OV_EBADHEADER: return "broken Vorbis header";
+    case OV_EFAULT: return "decoder fault";
+    default: return "not a playable Ogg Vorbis file";
+  }
+}
+
 }  // namespace
 
 struct SoundLayer::Stream {
@@ -25,16 +69,40 @@ struct SoundLayer::Stream {
   std::size_t pos = 0;              // read position of the decoder in `data`
   OggVorbis_File file{};
   bool fileOpen = false;
-  int channels = 0;  // 1 or 2
+
+  // The last decoded block as stereo frames at `blockRate`; `blockUsed` of
+  // them have been passed on.
+  std::vector<std::int16_t> block;
+  std::size_t blockUsed = 0;
+  long blockRate = 0;
+  std::vector<unsigned char> raw = std::vector<unsigned char>(kBlockBytes);
+
+  // The rate converter for links at another rate than the mixing rate, and
+  // the rate it takes. While `draining`, its last frames are taken out before
+  // a link at another rate (or the end) follows.
+  SDL_AudioStream* converter = nullptr;
+  long converterRate = 0;
+  bool draining = false;
 
   ~Stream() {
+    Reset();
     if (fileOpen) ov_clear(&file);
+  }
+
+  void Reset() {
+    if (converter) SDL_FreeAudioStream(converter);
+    converter = nullptr;
+    converterRate = 0;
+    draining = false;
+    block.clear();
+    blockUsed = 0;
   }
 
   static std::size_t Read(void* ptr, std::size_t size, std::size_t count, void* source) {
     Stream* s = static_cast<Stream*>(source);
     if (size == 0) return 0;
     const std::size_t items = std::min(count, (s->data.size() - s->pos) / size);
+    if (items == 0) return 0;  // also for no data at all, where there is nothing to copy from
     std::memcpy(ptr, s->data.data() + s->pos, items * size);
     s->pos += items * size;
     return items;
@@ -46,6 +114,8 @@ struct SoundLayer::Stream {
     if (whence == SEEK_CUR) base = static_cast<ogg_int64_t>(s->pos);
     else if (whence == SEEK_END) base = static_cast<ogg_int64_t>(s->data.size());
     else if (whence != SEEK_SET) return -1;
+    if (offset > static_cast<ogg_int64_t>(s->data.size()) || offset < -static_cast<ogg_int64_t>(s->data.size()))
+      return -1;
     const ogg_int64_t target = base + offset;
     if (target < 0 || target > static_cast<ogg_int64_t>(s->data.size())) return -1;
     s->pos = static_cast<std::size_t>(target);
@@ -73,28 +143,48 @@ bool SoundLayer::Init(int rate) {
 SoundLayer::Stream* SoundLayer::StreamOpenFile(const char* path) {
   if (!initialised || !path) return nullptr;
   std::FILE* f = std::fopen(path, "rb");
-  if (!f) return nullptr;
-  auto stream = std::make_unique<Stream>();
+  if (!f) {
+    ReportCause(std::string(path) + ": " + std::strerror(errno));
+    return nullptr;
+  }
+  std::vector<unsigned char> data;
   bool ok = std::fseek(f, 0, SEEK_END) == 0;
   const long size = ok ? std::ftell(f) : -1;
   ok = ok && size > 0 && size <= kMaxFileBytes && std::fseek(f, 0, SEEK_SET) == 0;
   if (ok) {
-    stream->data.resize(static_cast<std::size_t>(size));
-    ok = std::fread(stream->data.data(), 1, stream->data.size(), f) == stream->data.size();
+    data.resize(static_cast<std::size_t>(size));
+    ok = std::fread(data.data(), 1, data.size(), f) == data.size();
   }
   std::fclose(f);
-  if (!ok) return nullptr;
+  if (!ok) {
+    ReportCause(std::string(path) + (size == 0 ? ": empty file" : size > kMaxFileBytes ? ": too large" : ": cannot be read"));
+    return nullptr;
+  }
+  return StreamOpenMemory(std::move(data), path);
+}
 
+SoundLayer::Stream* SoundLayer::StreamOpenMemory(std::vector<unsigned char> data, const char* name) {
+  if (!initialised) return nullptr;
+  std::unique_ptr<Stream> stream(new Stream());
+  stream->data = std::move(data);
   const ov_callbacks callbacks = {&Stream::Read, &Stream::Seek, nullptr, &Stream::Tell};
-  if (ov_open_callbacks(stream.get(), &stream->file, nullptr, 0, callbacks) != 0) return nullptr;
+  const int opened = ov_open_callbacks(stream.get(), &stream->file, nullptr, 0, callbacks);
+  if (opened != 0) {
+    ReportCause(std::string(name) + ": " + VorbisError(opened));
+    return nullptr;
+  }
   stream->fileOpen = true;
-  // Every link of a chained file must match the first one, and the mixing rate.
   const long links = ov_streams(&stream->file);
   for (long link = 0; link < links; ++link) {
     const vorbis_info* info = ov_info(&stream->file, static_cast<int>(link));
-    if (!info || info->rate != mixRate || info->channels < 1 || info->channels > 2) return nullptr;
-    if (link == 0) stream->channels = info->channels;
-    if (info->channels != stream->channels) return nullptr;
+    if (!info || info->rate < kMinRate || info->rate > kMaxRate || info->channels < 1 ||
+        info->channels > kMaxChannels) {
+      ReportCause(std::string(name) + ": " +
+                  (info ? std::to_string(info->channels) + " channels at " + std::to_string(info->rate) + " Hz"
+                        : std::string("a link without stream information")) +
+                  " cannot be played");
+      return nullptr;
+    }
   }
   if (links < 1) return nullptr;
   streams.push_back(std::move(stream));
@@ -107,6 +197,7 @@ int SoundLayer::StreamPlay(Stream* stream) {
   // Back to the first sample: an exact seek, done while the pull is kept out.
   const bool rewound = ov_pcm_seek(&stream->file, 0) == 0 || ov_raw_seek(&stream->file, 0) == 0;
   if (rewound) {
+    stream->Reset();
     channel.stream = stream;
     channel.playing = true;
     channel.paused = false;
@@ -177,29 +268,100 @@ void SoundLayer::Mix(std::int16_t* frames, int frameCount) {
   std::fill(frames + done * 2, frames + frameCount * 2, std::int16_t{0});
 }
 
-// Decodes up to `frameCount` stereo frames; fewer only at the end of the
-// stream or on a decoding error.
-int SoundLayer::Decode(Stream& stream, std::int16_t* frames, int frameCount) {
+// Decodes the next packet's samples into the stream's block as stereo frames.
+// False at the end of the stream or on a decoding error.
+bool SoundLayer::DecodeBlock(Stream& s, int& holes) {
+  for (;;) {
+    int link = 0;
+    const long got = ov_read(&s.file, reinterpret_cast<char*>(s.raw.data()), kBlockBytes, 0, 2, 1, &link);
+    if (got == OV_HOLE && ++holes <= kMaxHolesPerPull) continue;
+    if (got <= 0) return false;
+    const vorbis_info* info = ov_info(&s.file, link);
+    if (!info || info->channels < 1 || info->channels > kMaxChannels || info->rate < kMinRate ||
+        info->rate > kMaxRate)
+      return false;
+    const int channels = info->channels;
+    const std::size_t frames = static_cast<std::size_t>(got) / (2 * static_cast<std::size_t>(channels));
+    const std::int16_t* in = reinterpret_cast<const std::int16_t*>(s.raw.data());
+    s.block.resize(frames * 2);
+    s.blockUsed = 0;
+    s.blockRate = info->rate;
+    if (channels <= 2) {
+      for (std::size_t i = 0; i < frames; ++i) {
+        s.block[2 * i] = in[i * channels];
+        s.block[2 * i + 1] = in[i * channels + channels - 1];
+      }
+    } else {
+      const DownMix& mix = kDownMix[channels];
+      float leftSum = 0, rightSum = 0;
+      for (int c = 0; c < channels; ++c) {
+        leftSum += mix.left[c];
+        rightSum += mix.right[c];
+      }
+      for (std::size_t i = 0; i < frames; ++i) {
+        float left = 0, right = 0;
+        for (int c = 0; c < channels; ++c) {
+          const float v = in[i * channels + c];
+          left += mix.left[c] * v;
+          right += mix.right[c] * v;
+        }
+        s.block[2 * i] = static_cast<std::int16_t>(std::clamp(std::lround(left / leftSum), -32768L, 32767L));
+        s.block[2 * i + 1] = static_cast<std::int16_t>(std::clamp(std::lround(right / rightSum), -32768L, 32767L));
+      }
+    }
+    if (frames > 0) return true;
+  }
+}
+
+// Fills up to `frameCount` stereo frames at the mixing rate; fewer only at
+// the end of the stream or on a decoding error. Blocks at the mixing rate are
+// copied as they are; others go through the converter, which is drained
+// before a block at another rate follows.
+int SoundLayer::Decode(Stream& s, std::int16_t* frames, int frameCount) {
   int done = 0;
   int holes = 0;
   while (done < frameCount) {
-    std::int16_t* target = frames + done * 2;
-    // Mono samples land in the first half of the free space and are spread
-    // to both sides below.
-    const int bytesWanted = (frameCount - done) * stream.channels * 2;
-    int link = 0;
-    const long got = ov_read(&stream.file, reinterpret_cast<char*>(target), bytesWanted, 0, 2, 1, &link);
-    if (got == OV_HOLE && ++holes <= kMaxHolesPerPull) continue;
-    if (got <= 0) break;
-    const int n = static_cast<int>(got / (2 * stream.channels));
-    if (stream.channels == 1) {
-      for (int i = n - 1; i >= 0; --i) {
-        const std::int16_t s = target[i];
-        target[2 * i] = s;
-        target[2 * i + 1] = s;
+    if (s.converter) {
+      const int got = SDL_AudioStreamGet(s.converter, frames + done * 2, (frameCount - done) * 4);
+      if (got > 0) done += got / 4;
+      if (done == frameCount) break;
+      if (s.draining) {  // all it held is out
+        SDL_FreeAudioStream(s.converter);
+        s.converter = nullptr;
+        s.draining = false;
       }
     }
-    done += n;
+    const std::size_t left = s.block.size() / 2 - s.blockUsed;
+    if (left > 0) {
+      if (s.converter && s.converterRate != s.blockRate) {
+        SDL_AudioStreamFlush(s.converter);
+        s.draining = true;
+        continue;
+      }
+      if (!s.converter && s.blockRate == mixRate) {
+        const std::size_t n = std::min(left, static_cast<std::size_t>(frameCount - done));
+        std::copy_n(s.block.begin() + static_cast<std::ptrdiff_t>(s.blockUsed * 2), n * 2, frames + done * 2);
+        s.blockUsed += n;
+        done += static_cast<int>(n);
+        continue;
+      }
+      if (!s.converter) {
+        s.converter = SDL_NewAudioStream(AUDIO_S16SYS, 2, static_cast<int>(s.blockRate), AUDIO_S16SYS, 2, mixRate);
+        if (!s.converter) break;
+        s.converterRate = s.blockRate;
+      }
+      if (SDL_AudioStreamPut(s.converter, s.block.data() + s.blockUsed * 2, static_cast<int>(left * 4)) != 0) break;
+      s.blockUsed = s.block.size() / 2;
+      continue;
+    }
+    if (!DecodeBlock(s, holes)) {
+      if (s.converter && !s.draining) {
+        SDL_AudioStreamFlush(s.converter);
+        s.draining = true;
+        continue;
+      }
+      break;
+    }
   }
   return done;
 }

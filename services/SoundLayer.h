@@ -15,8 +15,11 @@ class AudioOut;
 // lock. Calls on a layer that is not initialised, on a null stream or on a
 // channel without a stream do nothing.
 //
-// Streams must have the mixing rate; mono streams are played on both sides,
-// streams with more than two channels or another rate are refused when opened.
+// Any Ogg Vorbis stream plays: mono goes to both sides, three to eight
+// channels are down-mixed to stereo, and other rates are converted to the
+// mixing rate with SDL's audio stream; the links of a chained file may differ
+// in both. A stereo or mono link at the mixing rate is played exactly as
+// decoded.
 class SoundLayer {
  public:
   struct Stream;  // an opened Ogg Vorbis file
@@ -36,6 +39,8 @@ class SoundLayer {
   // Null when the layer is not initialised or the file is missing or unplayable.
   // The layer owns the stream until Close.
   Stream* StreamOpenFile(const char* path);
+  // The same for a file's bytes already in memory; `name` names it in messages.
+  Stream* StreamOpenMemory(std::vector<unsigned char> data, const char* name);
 
   // Starts the stream from its first sample on channel 0 (also when it is
   // playing or paused there) and returns 0; -1 when there is nothing to play.
@@ -61,6 +66,7 @@ class SoundLayer {
   static void Pull(void* user, std::int16_t* frames, int frameCount);
   void Mix(std::int16_t* frames, int frameCount);
   int Decode(Stream& stream, std::int16_t* frames, int frameCount);
+  bool DecodeBlock(Stream& stream, int& holes);
 
   AudioOut* out;
   bool initialised = false;

@@ -1,6 +1,9 @@
 #include "services/TriModel.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -74,23 +77,35 @@ class Scanner {
 
 }  // namespace
 
-void TriModel::Read(const char* path, int count) {
+int TriModel::Parse(const std::string& text, int count) {
   if (count > Size()) count = Size();
   for (Triangle& t : triangles) t = Triangle{};
-  std::ifstream file(DataPath(path), std::ios::binary);
-  bool ok = static_cast<bool>(file);
-  if (ok) {
-    Scanner scan{std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>())};
-    for (int i = 0; i < count && ok; ++i) {
-      Triangle t{};
-      for (Vec3& v : t.vertices) ok = ok && scan.Float(v.x) && scan.Float(v.y) && scan.Float(v.z);
-      ok = ok && scan.Hex();
-      if (!ok) break;
-      t.normal = FaceNormal(t.vertices[0], t.vertices[1], t.vertices[2]);
-      triangles[i] = t;
-    }
+  Scanner scan{text};
+  for (int i = 0; i < count; ++i) {
+    Triangle t{};
+    bool ok = true;
+    for (Vec3& v : t.vertices) ok = ok && scan.Float(v.x) && scan.Float(v.y) && scan.Float(v.z);
+    if (!ok || !scan.Hex()) return i;
+    t.normal = FaceNormal(t.vertices[0], t.vertices[1], t.vertices[2]);
+    triangles[i] = t;
   }
-  if (!ok) {
+  return count < 0 ? 0 : count;
+}
+
+void TriModel::Read(const char* path, int count) {
+  std::ifstream file(DataPath(path), std::ios::binary);
+  int read = 0;
+  const int wanted = std::max(0, std::min(count, Size()));
+  if (!file) {
+    for (Triangle& t : triangles) t = Triangle{};
+    ReportCause(std::string(path) + ": " + std::strerror(errno));
+  } else {
+    read = Parse(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()), count);
+    if (read < wanted)
+      ReportCause(std::string(path) + ": triangle " + std::to_string(read + 1) + " of " + std::to_string(wanted) +
+                  " cannot be read");
+  }
+  if (!file || read < wanted) {
     ShowMessageBox(std::string("Error while loading model: ") + path, "QuorixSys: error message",
                    MB::ICONWARNING);
   }

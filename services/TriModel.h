@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <vector>
 
 struct Vec3 {
@@ -27,6 +28,11 @@ class TriModel {
   // and the records from the first unreadable entry on stay zeroed. Numbers are
   // read the same whatever the user's locale.
   void Read(const char* path, int count);
+
+  // Read's work on a file's whole text: fills records 0..count-1 and zeroes
+  // every record from the first unreadable entry on. Returns the number of
+  // entries read; no message.
+  int Parse(const std::string& text, int count);
 
   const Triangle& operator[](int i) const { return triangles[i]; }
   int Size() const { return static_cast<int>(triangles.size()); }

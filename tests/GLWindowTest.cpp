@@ -20,6 +20,7 @@ class FakeDisplay : public Display {
   std::vector<std::string> log;
   std::set<std::string> failing;
   bool registered = false;
+  bool shownFullscreen = false;
 
   bool Step(const std::string& name) {
     log.push_back(name);
@@ -43,6 +44,7 @@ class FakeDisplay : public Display {
   void RestoreMode() override { log.push_back("RestoreMode"); }
   void ShowCursor(bool show) override { log.push_back(show ? "ShowCursor on" : "ShowCursor off"); }
   bool OpenWindow(const char* title, int width, int height, bool fullscreen, int bits) override {
+    shownFullscreen = fullscreen;
     return Step(std::string("OpenWindow ") + title + " " + std::to_string(width) + "x" + std::to_string(height) +
                 (fullscreen ? " fullscreen " : " windowed ") + std::to_string(bits));
   }
@@ -52,7 +54,7 @@ class FakeDisplay : public Display {
   }
   bool CreateContext() override { return Step("CreateContext"); }
   bool MakeCurrent() override { return Step("MakeCurrent"); }
-  void ShowWindow() override { log.push_back("ShowWindow"); }
+  bool ShowWindow() override { return Step(shownFullscreen ? "ShowWindow fullscreen" : "ShowWindow"); }
   bool ReleaseCurrent() override { return Step("ReleaseCurrent"); }
   bool DeleteContext() override { return Step("DeleteContext"); }
   bool CloseWindow() override { return Step("CloseWindow"); }
@@ -105,8 +107,35 @@ TEST_F(GLWindowTest, FullscreenCreateChangesTheModeAndHidesTheCursorBeforeTheWin
   window.fullscreen = true;
   ASSERT_TRUE(window.Create());
   EXPECT_EQ(display.log, (Log{"Register", "ChangeMode 800x600x16", "ShowCursor off", open800 + " fullscreen 16",
-                              "CreateContext", "MakeCurrent", "ShowWindow"}));
+                              "CreateContext", "MakeCurrent", "ShowWindow fullscreen"}));
   EXPECT_TRUE(window.fullscreen);
+}
+
+// The display refuses the mode only when the window comes up: the desktop is
+// put back first, then the same question as for a refused mode.
+TEST_F(GLWindowTest, ModeFailingAtShowAsksAndYesPlaysWindowed) {
+  window.fullscreen = true;
+  display.failing = {"ShowWindow fullscreen"};
+  boxes.answers = {MB::IDYES};
+  ASSERT_TRUE(window.Create());
+  EXPECT_FALSE(window.fullscreen);
+  EXPECT_EQ(display.log,
+            (Log{"Register", "ChangeMode 800x600x16", "ShowCursor off", open800 + " fullscreen 16", "CreateContext",
+                 "MakeCurrent", "ShowWindow fullscreen", "RestoreMode", "ShowCursor on", "ReleaseCurrent",
+                 "DeleteContext", "CloseWindow", "Unregister", std::string("box Tarvo GL: ") + kQuestion, "Register",
+                 open800 + " windowed 16", "CreateContext", "MakeCurrent", "ShowWindow"}));
+  EXPECT_EQ(boxes.boxes[0].style, 0x34u);
+}
+
+TEST_F(GLWindowTest, ModeFailingAtShowAnsweredNoCloses) {
+  window.fullscreen = true;
+  display.failing = {"ShowWindow fullscreen"};
+  boxes.answers = {MB::IDNO};
+  EXPECT_FALSE(window.Create());
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[1].text, "Program Will Now Close.");
+  EXPECT_EQ(display.log.back(), "box ERROR: Program Will Now Close.");
+  EXPECT_FALSE(display.registered);  // nothing is left open
 }
 
 TEST_F(GLWindowTest, RefusedModeAnsweredYesRunsWindowedAtTheSameSize) {

@@ -6,7 +6,7 @@ PACKAGES="build-essential cmake pkg-config libsdl2-dev libgl-dev libglu1-mesa-de
   libpng-dev libvorbis-dev libgtk-3-dev libcairo2-dev libpango1.0-dev fonts-dejavu-core fonts-noto-core
   xvfb xauth"
 # What the tests need besides.
-TEST_PACKAGES="libgtest-dev xdotool locales strace desktop-file-utils appstream"
+TEST_PACKAGES="libgtest-dev xdotool locales strace desktop-file-utils appstream clang-14 libfuzzer-14-dev"
 
 # install_missing_packages [more package names...]: $PACKAGES and the named ones.
 install_missing_packages() {

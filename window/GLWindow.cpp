@@ -26,22 +26,26 @@ bool GLWindow::ShowSetupDialog() {
   return active;
 }
 
+// A fullscreen mode that cannot be had: play windowed (Yes, and `fullscreen`
+// is cleared) or close (No).
+bool GLWindow::AskWindowed() {
+  const int answer = ShowMessageBox(
+      "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?", "Tarvo GL",
+      MB::YESNO | MB::ICONEXCLAMATION);
+  if (answer == MB::IDYES) {
+    fullscreen = false;
+    return true;
+  }
+  ShowMessageBox("Program Will Now Close.", "ERROR", MB::ICONSTOP);
+  return false;
+}
+
 bool GLWindow::Create() {
   if (!display->Register()) {
     Fail("Failed To Register The Window Class.");
     return false;
   }
-  if (fullscreen && !desktop && !display->ChangeMode(width, height, bits)) {
-    int answer = ShowMessageBox(
-        "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?",
-        "Tarvo GL", MB::YESNO | MB::ICONEXCLAMATION);
-    if (answer == MB::IDYES) {
-      fullscreen = false;
-    } else {
-      ShowMessageBox("Program Will Now Close.", "ERROR", MB::ICONSTOP);
-      return false;
-    }
-  }
+  if (fullscreen && !desktop && !display->ChangeMode(width, height, bits) && !AskWindowed()) return false;
   if (fullscreen) display->ShowCursor(false);
 
   clientWidth = width;
@@ -65,7 +69,12 @@ bool GLWindow::Create() {
     Fail("Can't Activate The GL Rendering Context.");
     return false;
   }
-  display->ShowWindow();
+  if (!display->ShowWindow()) {
+    // The mode switch failed only now: the same question as a refused mode.
+    Destroy();
+    if (AskWindowed()) return Create();
+    return false;
+  }
   Resize(clientWidth, clientHeight);
   if (!SetupGL()) {
     Destroy();

@@ -45,6 +45,8 @@ class GLWindow {
   int clientHeight = 0;
 
  private:
+  bool AskWindowed();
+
   Display* display;
   SetupDialog* dialog;
   bool hasWindow = false;

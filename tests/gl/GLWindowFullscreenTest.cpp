@@ -146,6 +146,27 @@ TEST(GLWindowFullscreen, TheDisplaysOwnSizeGoesFullscreenAndDestroyPutsTheDeskto
   EXPECT_FALSE(display.windowAtUnregister);
 }
 
+// The display's own size at a colour depth it does not offer (this display
+// runs at 24 bits) is refused like a size it lacks.
+TEST(GLWindowFullscreen, ADepthTheDisplayLacksIsRefusedAndAskedAbout) {
+  const SDL_DisplayMode desktop = DesktopMode();
+  if (SDL_BITSPERPIXEL(desktop.format) <= 16) GTEST_SKIP() << "this display runs at 16 bits";
+  RecordingBoxes boxes;
+  boxes.answers = {MB::IDYES};
+  WatchedDisplay display;
+  GLWindow window(&display, nullptr);
+  window.fullscreen = true;
+  window.width = desktop.w;
+  window.height = desktop.h;
+  window.bits = 16;
+  ASSERT_TRUE(window.Create());
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].caption, "Tarvo GL");
+  EXPECT_FALSE(window.fullscreen);
+  EXPECT_FALSE(IsFullscreen(display.Window()));
+  window.Destroy();
+}
+
 // One F1 press gives one key-down, however the key repeats.
 TEST(GLWindowFullscreen, AutoRepeatedF1IsDroppedAndOtherKeysRepeat) {
   RecordingBoxes boxes;

@@ -239,6 +239,29 @@ TEST_F(QuorixMusicTest, NoDeviceWarnsTheSameWay) {
   delete system;
 }
 
+// No audio driver at all: the warning, and the demo plays, silent, to its end
+// (a clock that runs two seconds a reading takes it there quickly).
+TEST_F(QuorixMusicTest, NoAudioDriverWarnsAndTheDemoPlaysToItsEnd) {
+  class FastClock : public Clock {
+   public:
+    std::int64_t Frequency() override { return 1000; }
+    std::int64_t Counter() override { return now += 2000; }
+    std::int64_t now = 0;
+  } fast;
+  ASSERT_TRUE(SineOgg::Write("data/Drevko - Lumivane.ogg", 44100, 2, 0.5));
+  setenv("SDL_AUDIODRIVER", "nonexistent", 1);
+  SdlAudioOut none;
+  platform.audio = &none;
+  platform.clock = &fast;
+  QuorixSystem* system = Start(true);
+  ASSERT_NE(TuneWarning(), nullptr);
+  system->Run();
+  EXPECT_EQ(system->ending, QuorixSystem::Ending::DemoOver);
+  EXPECT_GT(system->framesDrawn, 10);
+  delete system;
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
 TEST_F(QuorixMusicTest, TuneStartsWithTheLoopAndFollowsTheKeys) {
   ASSERT_TRUE(SineOgg::Write("data/Drevko - Lumivane.ogg", 44100, 2, 0.5));
   const Samples tune = SineOgg::DecodeStereo("data/Drevko - Lumivane.ogg");

@@ -38,7 +38,10 @@ class FakeDisplay : public Display {
     GLRecorder::SetContextCurrent(currentOk);
     return Step("MakeCurrent", currentOk);
   }
-  void ShowWindow() override { steps.push_back("ShowWindow"); }
+  bool ShowWindow() override {
+    steps.push_back("ShowWindow");
+    return true;
+  }
   bool ReleaseCurrent() override {
     GLRecorder::SetContextCurrent(false);
     return Step("ReleaseCurrent", true);

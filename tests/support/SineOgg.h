@@ -16,11 +16,13 @@
 
 namespace SineOgg {
 
-// A sine of `hz` on every channel (the right one a quarter period behind), with
-// amplitude `amplitude` of full scale. Returns false when the file cannot be written.
+// A sine of `hz` on every channel (each one a quarter period behind the one
+// before, or all in step with `inPhase`), with amplitude `amplitude` of full
+// scale, appended to the file with `append` (a chained file: give each link
+// its own `serial`). Returns false when the file cannot be written.
 inline bool Write(const std::string& path, long rate, int channels, double seconds, double hz = 441.0,
-                  double amplitude = 0.5) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
+                  double amplitude = 0.5, bool inPhase = false, bool append = false, int serial = 1234) {
+  std::FILE* f = std::fopen(path.c_str(), append ? "ab" : "wb");
   if (!f) return false;
   vorbis_info info;
   vorbis_info_init(&info);
@@ -36,7 +38,7 @@ inline bool Write(const std::string& path, long rate, int channels, double secon
   vorbis_block block;
   vorbis_block_init(&dsp, &block);
   ogg_stream_state os;
-  ogg_stream_init(&os, 1234);
+  ogg_stream_init(&os, serial);
 
   ogg_packet header, headerComment, headerCode;
   vorbis_analysis_headerout(&dsp, &comment, &header, &headerComment, &headerCode);
@@ -60,7 +62,7 @@ inline bool Write(const std::string& path, long rate, int channels, double secon
       for (long i = 0; i < chunk; ++i) {
         const double t = static_cast<double>(written + i) / static_cast<double>(rate);
         for (int c = 0; c < channels; ++c)
-          buffer[c][i] = static_cast<float>(amplitude * std::sin(twoPi * hz * t - c * twoPi / 4));
+          buffer[c][i] = static_cast<float>(amplitude * std::sin(twoPi * hz * t - (inPhase ? 0 : c) * twoPi / 4));
       }
       vorbis_analysis_wrote(&dsp, static_cast<int>(chunk));
       written += chunk;
