@@ -12,7 +12,7 @@
 #include "services/TriModel.h"
 #include "tests/support/FakeAudioOut.h"
 #include "tests/support/GLRecorder.h"
-#include "tests/support/PngWriter.h"
+#include "tests/support/PngBytes.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/SineOgg.h"
 
