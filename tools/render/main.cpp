@@ -24,6 +24,7 @@
 #include "platform/Report.h"
 #include "platform/SdlPlatform.h"
 #include "services/DemoTimer.h"
+#include "tools/render/FrameStats.h"
 #include "window/GLWindow.h"
 
 namespace {
@@ -35,8 +36,10 @@ const char* kHelp =
     "frames chosen by --at (the first frame at or after each time) or every K-th frame.\n"
     "With --from the frames before are not drawn: per-frame state (phases, angles,\n"
     "random draws) then starts from its start-up values, not from where a full run\n"
-    "would have brought it. Messages go to standard error. Prints the median and 95th\n"
-    "percentile frame time of each scene window at the end.\n";
+    "would have brought it. Messages go to standard error. Prints the median, 95th and\n"
+    "99th percentile and longest frame time of each scene window, the frames over 33 ms,\n"
+    "the peak resident memory and the start-up time at the end; --times FILE.csv also\n"
+    "writes one line per frame (demo time in ms, scene window, frame time in ms).\n";
 
 struct Options {
   int width = 640, height = 480;
@@ -46,6 +49,7 @@ struct Options {
   std::vector<int> at;
   int every = 0;
   std::string out;
+  std::string times;  // CSV of every frame's time, when given
 };
 
 bool ParseInt(const char* text, int& value) {
@@ -82,6 +86,8 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
       ok = ParseInt(value, o.every) && o.every > 0;
     } else if (arg == "--out") {
       o.out = value;
+    } else if (arg == "--times") {
+      o.times = value;
     } else if (arg == "--at") {
       std::string list = value;
       std::size_t pos = 0;
@@ -193,12 +199,6 @@ std::string SceneWindowAt(int now) {
   return "no scene";
 }
 
-double Percentile(std::vector<double> v, double p) {
-  std::sort(v.begin(), v.end());
-  std::size_t i = static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
-  return v[std::min(i, v.size() - 1)];
-}
-
 void FindDataFolder() {
   if (access("data", F_OK) == 0) return;
   char path[PATH_MAX];
@@ -243,8 +243,12 @@ int main(int argc, char** argv) {
   clock.now = 0;
   system->timer->Start();
 
-  std::map<std::string, std::vector<double>> times;
-  std::vector<std::string> order;
+  FrameStats stats;
+  if (!o.times.empty() && !stats.OpenCsv(o.times)) {
+    std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.times.c_str());
+    return 1;
+  }
+  double startupMs = -1.0;
   std::vector<bool> taken(o.at.size(), false);
   int written = 0;
   for (long long k = 0;; ++k) {
@@ -268,15 +272,15 @@ int main(int argc, char** argv) {
     const auto begin = std::chrono::steady_clock::now();
     system->DrawFrame();
     const double ms = std::chrono::duration<double, std::milli>(display.finished - begin).count();
-    const std::string scene = SceneWindowAt(now);
-    if (!times.count(scene)) order.push_back(scene);
-    times[scene].push_back(ms);
+    if (k == 0) startupMs = FrameStats::ProcessAgeMs();
+    stats.Add(now, SceneWindowAt(now), ms);
   }
   std::printf("%d frames written to %s\n", written, out.c_str());
-  std::printf("%-36s %8s %10s %10s\n", "scene window", "frames", "median ms", "p95 ms");
-  for (const std::string& scene : order) {
-    const std::vector<double>& v = times[scene];
-    std::printf("%-36s %8zu %10.2f %10.2f\n", scene.c_str(), v.size(), Percentile(v, 0.5), Percentile(v, 0.95));
+  stats.Print(stdout);
+  std::printf("start-up: %.0f ms from process start to the first frame\n", startupMs);
+  if (!stats.CloseCsv()) {
+    std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.times.c_str());
+    return 1;
   }
   return 0;
 }
