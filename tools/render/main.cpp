@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,7 +31,8 @@
 namespace {
 
 const char* kHelp =
-    "Usage: lumivane-render --size WxH --fps N --until MS [--from MS] [--at MS,MS,...] [--every K] --out DIR\n"
+    "Usage: lumivane-render --size WxH --fps N --until MS [--from MS] [--at MS,MS,...] [--every K]\n"
+    "                       [--checksums FILE] --out DIR\n"
     "Draws the demo from demo time 0 (or --from) at N frames per second, frame k at\n"
     "round(k*1000/N) ms (+ --from), up to --until, and writes DIR/frame_<ms>.png for the\n"
     "frames chosen by --at (the first frame at or after each time) or every K-th frame.\n"
@@ -39,7 +41,9 @@ const char* kHelp =
     "would have brought it. Messages go to standard error. Prints the median, 95th and\n"
     "99th percentile and longest frame time of each scene window, the frames over 33 ms,\n"
     "the peak resident memory and the start-up time at the end; --times FILE.csv also\n"
-    "writes one line per frame (demo time in ms, scene window, frame time in ms).\n";
+    "writes one line per frame (demo time in ms, scene window, frame time in ms).\n"
+    "--checksums FILE writes one line per drawn frame: its demo time and a 64-bit\n"
+    "FNV-1a hash of its RGB pixels.\n";
 
 struct Options {
   int width = 640, height = 480;
@@ -50,6 +54,7 @@ struct Options {
   int every = 0;
   std::string out;
   std::string times;  // CSV of every frame's time, when given
+  std::string checksums;
 };
 
 bool ParseInt(const char* text, int& value) {
@@ -88,6 +93,8 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
       o.out = value;
     } else if (arg == "--times") {
       o.times = value;
+    } else if (arg == "--checksums") {
+      o.checksums = value;
     } else if (arg == "--at") {
       std::string list = value;
       std::size_t pos = 0;
@@ -173,19 +180,34 @@ class CaptureDisplay : public SdlDisplay {
   void Swap() override {
     glFinish();
     finished = std::chrono::steady_clock::now();
-    if (!capturePath.empty()) {
+    if (!capturePath.empty() || checksums) {
       int w = currentWindow->width, h = currentWindow->height;
       std::vector<unsigned char> pixels(static_cast<std::size_t>(w) * h * 4);
       glReadBuffer(GL_BACK);
       glPixelStorei(GL_PACK_ALIGNMENT, 1);
       glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-      if (!WritePng(capturePath, w, h, pixels)) std::fprintf(stderr, "cannot write %s\n", capturePath.c_str());
+      if (!capturePath.empty() && !WritePng(capturePath, w, h, pixels))
+        std::fprintf(stderr, "cannot write %s\n", capturePath.c_str());
+      if (checksums) std::fprintf(checksums, "%d %016llx\n", frameTime, static_cast<unsigned long long>(Fnv1a(pixels)));
       capturePath.clear();
     }
     SdlDisplay::Swap();
   }
   std::string capturePath;
+  std::FILE* checksums = nullptr;  // one line per frame when set
+  int frameTime = 0;               // demo time of the frame being drawn, ms
   std::chrono::steady_clock::time_point finished;
+
+ private:
+  // FNV-1a over the RGB bytes (alpha is not shown, so it is left out).
+  static std::uint64_t Fnv1a(const std::vector<unsigned char>& rgba) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < rgba.size(); ++i) {
+      if (i % 4 == 3) continue;
+      hash = (hash ^ rgba[i]) * 1099511628211ull;
+    }
+    return hash;
+  }
 };
 
 // Which scene window (row) a demo time falls into, for the statistics.
@@ -225,6 +247,16 @@ int main(int argc, char** argv) {
   std::string out = o.out;
   if (out[0] != '/' && getcwd(cwd, sizeof cwd)) out = std::string(cwd) + "/" + out;
   mkdir(out.c_str(), 0755);
+  std::FILE* checksums = nullptr;  // opened before the data-folder lookup may change the directory
+  if (!o.checksums.empty() && !(checksums = std::fopen(o.checksums.c_str(), "w"))) {
+    std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.checksums.c_str());
+    return 1;
+  }
+  FrameStats stats;
+  if (!o.times.empty() && !stats.OpenCsv(o.times)) {
+    std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.times.c_str());
+    return 1;
+  }
   FindDataFolder();
 
   StderrMessageBoxes boxes;
@@ -232,6 +264,7 @@ int main(int argc, char** argv) {
   SimulatedClock clock;
   CaptureDisplay display;
   RenderSetup setup(o.width, o.height);
+  display.checksums = checksums;
   Platform platform;
   platform.boxes = &boxes;
   platform.clock = &clock;
@@ -243,11 +276,6 @@ int main(int argc, char** argv) {
   clock.now = 0;
   system->timer->Start();
 
-  FrameStats stats;
-  if (!o.times.empty() && !stats.OpenCsv(o.times)) {
-    std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.times.c_str());
-    return 1;
-  }
   double startupMs = -1.0;
   std::vector<bool> taken(o.at.size(), false);
   int written = 0;
@@ -265,6 +293,7 @@ int main(int argc, char** argv) {
     std::snprintf(name, sizeof name, "/frame_%06d.png", now);
     display.capturePath = capture ? out + name : std::string();
     written += capture;
+    display.frameTime = now;
     WindowEvent event;
     while (display.PollEvent(event)) {
     }
@@ -274,6 +303,10 @@ int main(int argc, char** argv) {
     const double ms = std::chrono::duration<double, std::milli>(display.finished - begin).count();
     if (k == 0) startupMs = FrameStats::ProcessAgeMs();
     stats.Add(now, SceneWindowAt(now), ms);
+  }
+  if (display.checksums && std::fclose(display.checksums) != 0) {
+    std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.checksums.c_str());
+    return 1;
   }
   std::printf("%d frames written to %s\n", written, out.c_str());
   stats.Print(stdout);
