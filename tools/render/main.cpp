@@ -277,11 +277,19 @@ int main(int argc, char** argv) {
   system->timer->Start();
 
   double startupMs = -1.0;
+  bool interrupted = false;
   std::vector<bool> taken(o.at.size(), false);
   int written = 0;
   for (long long k = 0;; ++k) {
     const int now = static_cast<int>((k * 2000 + o.fps) / (2LL * o.fps)) + o.from;
     if (now > o.until) break;
+    // Ctrl+C and kill reach SDL as a quit event: stop there, keep what is done.
+    WindowEvent event;
+    while (display.PollEvent(event)) interrupted = interrupted || event.kind == WindowEvent::Quit;
+    if (interrupted) {
+      std::fprintf(stderr, "lumivane-render: interrupted at %d ms\n", now);
+      break;
+    }
     bool capture = o.every > 0 && k % o.every == 0;
     for (std::size_t i = 0; i < o.at.size(); ++i) {
       if (!taken[i] && now >= o.at[i]) {
@@ -294,9 +302,6 @@ int main(int argc, char** argv) {
     display.capturePath = capture ? out + name : std::string();
     written += capture;
     display.frameTime = now;
-    WindowEvent event;
-    while (display.PollEvent(event)) {
-    }
     clock.now = now;  // the timer started at counter 0, so ElapsedMs() is `now`
     const auto begin = std::chrono::steady_clock::now();
     system->DrawFrame();
@@ -310,10 +315,10 @@ int main(int argc, char** argv) {
   }
   std::printf("%d frames written to %s\n", written, out.c_str());
   stats.Print(stdout);
-  std::printf("start-up: %.0f ms from process start to the first frame\n", startupMs);
+  if (startupMs >= 0) std::printf("start-up: %.0f ms from process start to the first frame\n", startupMs);
   if (!stats.CloseCsv()) {
     std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.times.c_str());
     return 1;
   }
-  return 0;
+  return interrupted ? 1 : 0;
 }
