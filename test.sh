@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 . tools/setup.sh
-install_missing_packages
+install_missing_packages $TEST_PACKAGES
 ensure_test_locale
 
 werror=OFF
@@ -15,9 +15,9 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 echo "== normal build"
-build build -DLUMIVANE_WERROR=$werror
+build build -DBUILD_TESTING=ON -DLUMIVANE_WERROR=$werror
 with_display ctest --test-dir build --output-on-failure -j 2
 
 echo "== AddressSanitizer + UBSan build"
-build build-asan -DLUMIVANE_WERROR=$werror -DLUMIVANE_SANITIZE=ON -DLUMIVANE_DATA_DIR="$PWD/build/data"
+build build-asan -DBUILD_TESTING=ON -DLUMIVANE_WERROR=$werror -DLUMIVANE_SANITIZE=ON -DLUMIVANE_DATA_DIR="$PWD/build/data"
 with_display ctest --test-dir build-asan --output-on-failure -j 2

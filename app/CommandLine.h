@@ -14,13 +14,20 @@ struct CommandLine {
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 const char* CommandLineHelp();
 
+// Window sizes that --size takes, in pixels (the largest is also the largest
+// viewport Mesa's drivers draw).
+constexpr int kMinWidth = 320, kMinHeight = 240, kMaxSide = 16384;
+
+// Reads "WxH" (decimal digits only) within those bounds; false leaves the sizes as they were.
+bool ParseSize(const std::string& text, int& width, int& height);
+
 // Presses Start at once with fixed controls: the settings given on the command line.
 class FixedSetupDialog : public SetupDialog {
  public:
   explicit FixedSetupDialog(const SetupControls& controls) : preset(controls) {}
-  int Run(SetupControls& controls) override {
+  SetupResult Run(SetupControls& controls) override {
     controls = preset;
-    return 1;
+    return SetupResult::Start;
   }
 
  private:

@@ -18,20 +18,83 @@
 #include "effects/SpaceFlightEffect.h"
 #include "effects/WishingLampEffect.h"
 #include "platform/Report.h"
+#include "platform/VirtualKeys.h"
 #include "services/DemoTimer.h"
 #include "services/MusicPlayer.h"
 #include "services/TextureBank.h"
 #include "window/GLWindow.h"
-#include "window/VirtualKeys.h"
+
+namespace {
+
+// One row of the effects table: the effect's id and name, and how it is made
+// into and read from its member.
+struct EffectRow {
+  EffectId id;
+  const char* name;
+  void (*make)(QuorixSystem& system);
+  Effect* (*get)(const QuorixSystem& system);
+};
+
+template <class T, std::unique_ptr<T> QuorixSystem::*member>
+constexpr EffectRow Row(EffectId id, const char* name) {
+  return {id, name, [](QuorixSystem& s) { s.*member = std::make_unique<T>(s.textures.get()); },
+          [](const QuorixSystem& s) -> Effect* { return (s.*member).get(); }};
+}
+
+using Q = QuorixSystem;
+using E = EffectId;
+
+// The eighteen effects in member order: the order of construction and of the
+// Init calls, which fixes the order of the random draws.
+constexpr EffectRow kEffects[] = {
+    Row<LetterboxEffect, &Q::letterbox>(E::letterbox, "letterbox"),
+    Row<FadeInEffect, &Q::fadeIn>(E::fadeIn, "fadeIn"),
+    Row<FadeOutEffect, &Q::fadeOut>(E::fadeOut, "fadeOut"),
+    Row<GroupLogoEffect, &Q::groupLogo>(E::groupLogo, "groupLogo"),
+    Row<PresentsEffect, &Q::presentsCaption>(E::presentsCaption, "presentsCaption"),
+    Row<DesertDunesEffect, &Q::desertDunes>(E::desertDunes, "desertDunes"),
+    Row<NightOceanEffect, &Q::nightOcean>(E::nightOcean, "nightOcean"),
+    Row<FlickeringLampEffect, &Q::flickeringLamp>(E::flickeringLamp, "flickeringLamp"),
+    Row<WishingLampEffect, &Q::wishingLamp>(E::wishingLamp, "wishingLamp"),
+    Row<FlowerEffect, &Q::flower>(E::flower, "flower"),
+    Row<BallEffect, &Q::ball>(E::ball, "ball"),
+    Row<MemberCreditsEffect, &Q::memberCredits>(E::memberCredits, "memberCredits"),
+    Row<IndustrialGearsEffect, &Q::industrialGears>(E::industrialGears, "industrialGears"),
+    Row<FogTunnelEffect, &Q::fogTunnel>(E::fogTunnel, "fogTunnel"),
+    Row<PhotoCylinderEffect, &Q::photoCylinder>(E::photoCylinder, "photoCylinder"),
+    Row<SpaceFlightEffect, &Q::spaceFlight>(E::spaceFlight, "spaceFlight"),
+    Row<GreetingsSpiralEffect, &Q::greetingsSpiral>(E::greetingsSpiral, "greetingsSpiral"),
+    Row<ClosingCreditsEffect, &Q::closingCredits>(E::closingCredits, "closingCredits"),
+};
+static_assert(sizeof kEffects / sizeof kEffects[0] == static_cast<std::size_t>(EffectId::Count),
+              "one row per effect");
+
+constexpr bool RowsInIdOrder() {
+  for (std::size_t i = 0; i < sizeof kEffects / sizeof kEffects[0]; ++i)
+    if (static_cast<std::size_t>(kEffects[i].id) != i) return false;
+  return true;
+}
+static_assert(RowsInIdOrder(), "the table is indexed by EffectId");
+
+}  // namespace
+
+const char* EffectName(EffectId id) {
+  const int i = static_cast<int>(id);
+  return i >= 0 && i < static_cast<int>(EffectId::Count) ? kEffects[i].name : "none";
+}
 
 QuorixSystem::QuorixSystem(const Platform& platform)
-    : window(new GLWindow(platform.display, platform.dialog)), platform(platform) {}
+    : window(std::make_unique<GLWindow>(platform.display, platform.dialog)), platform(platform) {}
 
+// After a completed Setup the window goes first, then the timer and the music;
+// nothing after that calls GL: the effects and the texture bank hold no GL
+// object to release (the textures go with the context). After a failed Setup
+// the failing step has taken down what it made: only memory is released.
 QuorixSystem::~QuorixSystem() {
+  if (!setUp) return;
   if (window->active) window->Destroy();
-  delete timer;
-  if (window->sound && music) delete music;
-  // The window, the textures and the effects live until the process ends.
+  timer.reset();
+  if (window->sound && music) music.reset();  // Close() on the player
 }
 
 bool QuorixSystem::Setup() {
@@ -43,9 +106,9 @@ bool QuorixSystem::Setup() {
   if (!window->ShowSetupDialog()) return false;
   if (!window->Create()) return false;
 
-  timer = new DemoTimer(platform.clock);
+  timer = std::make_unique<DemoTimer>(platform.clock);
   if (window->sound) {
-    music = new MusicPlayer(platform.audio);
+    music = std::make_unique<MusicPlayer>(platform.audio);
     if (!music->Open("data/Drevko - Lumivane.ogg")) {
       ShowMessageBox("Error while trying to load the tune \nor setting up the sound.", "QuorixSystem",
                      MB::ICONEXCLAMATION);
@@ -56,58 +119,22 @@ bool QuorixSystem::Setup() {
   DrawLoadingScreen();
   window->Swap();
 
-  textures = new TextureBank();
-  letterbox = new LetterboxEffect(textures);
-  fadeIn = new FadeInEffect(textures);
-  fadeOut = new FadeOutEffect(textures);
-  groupLogo = new GroupLogoEffect(textures);
-  presentsCaption = new PresentsEffect(textures);
-  desertDunes = new DesertDunesEffect(textures);
-  nightOcean = new NightOceanEffect(textures);
-  flickeringLamp = new FlickeringLampEffect(textures);
-  wishingLamp = new WishingLampEffect(textures);
-  flower = new FlowerEffect(textures);
-  ball = new BallEffect(textures);
-  memberCredits = new MemberCreditsEffect(textures);
-  industrialGears = new IndustrialGearsEffect(textures);
-  fogTunnel = new FogTunnelEffect(textures);
-  photoCylinder = new PhotoCylinderEffect(textures);
-  spaceFlight = new SpaceFlightEffect(textures);
-  greetingsSpiral = new GreetingsSpiralEffect(textures);
-  closingCredits = new ClosingCreditsEffect(textures);
+  textures = std::make_unique<TextureBank>();
+  for (const EffectRow& row : kEffects) row.make(*this);
   InitEffects();
+  setUp = true;
   return true;
 }
 
 void QuorixSystem::InitEffects() {
-  for (int i = 0; i < static_cast<int>(EffectId::Count); ++i) EffectFor(static_cast<EffectId>(i))->Init();
-  fadeIn->SetParam(1, 1000.0f);
-  fadeOut->SetParam(1, 1000.0f);
+  for (const EffectRow& row : kEffects) row.get(*this)->Init();
+  fadeIn->SetParam(FaderEffect::Duration, 1000.0f);
+  fadeOut->SetParam(FaderEffect::Duration, 1000.0f);
 }
 
 Effect* QuorixSystem::EffectFor(EffectId id) const {
-  switch (id) {
-    case EffectId::letterbox: return letterbox;
-    case EffectId::fadeIn: return fadeIn;
-    case EffectId::fadeOut: return fadeOut;
-    case EffectId::groupLogo: return groupLogo;
-    case EffectId::presentsCaption: return presentsCaption;
-    case EffectId::desertDunes: return desertDunes;
-    case EffectId::nightOcean: return nightOcean;
-    case EffectId::flickeringLamp: return flickeringLamp;
-    case EffectId::wishingLamp: return wishingLamp;
-    case EffectId::flower: return flower;
-    case EffectId::ball: return ball;
-    case EffectId::memberCredits: return memberCredits;
-    case EffectId::industrialGears: return industrialGears;
-    case EffectId::fogTunnel: return fogTunnel;
-    case EffectId::photoCylinder: return photoCylinder;
-    case EffectId::spaceFlight: return spaceFlight;
-    case EffectId::greetingsSpiral: return greetingsSpiral;
-    case EffectId::closingCredits: return closingCredits;
-    case EffectId::Count: break;
-  }
-  return nullptr;
+  const int i = static_cast<int>(id);
+  return i >= 0 && i < static_cast<int>(EffectId::Count) ? kEffects[i].get(*this) : nullptr;
 }
 
 void QuorixSystem::Run() {
@@ -201,7 +228,7 @@ bool QuorixSystem::DrawFrame() {
         if (row.start < now && now < row.end) EffectFor(row.effect)->Render(now, row.start);
         break;
       case TimelineRow::ResetProjection:
-        if (row.start < now && now < row.end) GLWindow::Resize(window->width, window->height);
+        if (row.start < now && now < row.end) GLWindow::Resize(window->clientWidth, window->clientHeight);
         break;
     }
   }

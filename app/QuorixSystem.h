@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include "app/Timeline.h"
 #include "platform/Platform.h"
@@ -44,32 +45,34 @@ class QuorixSystem {
   void Run();
   bool DrawFrame();    // one frame for the current demo time; nothing while paused
 
-  Effect* EffectFor(EffectId id) const;
+  Effect* EffectFor(EffectId id) const;  // null before Setup made the effects
 
-  GLWindow* window;
-  DemoTimer* timer = nullptr;
-  MusicPlayer* music = nullptr;  // null when sound is off
-  std::int32_t now = 0;          // demo time of the latest frame, ms
+  // Made once at start-up and kept until the destructor, in this order
+  // (the order of construction and of the Init calls).
+  std::unique_ptr<GLWindow> window;
+  std::unique_ptr<DemoTimer> timer;
+  std::unique_ptr<MusicPlayer> music;  // null when sound is off
+  std::int32_t now = 0;                // demo time of the latest frame, ms
   bool paused = false;
-  TextureBank* textures = nullptr;
-  LetterboxEffect* letterbox = nullptr;
-  FadeInEffect* fadeIn = nullptr;
-  FadeOutEffect* fadeOut = nullptr;
-  GroupLogoEffect* groupLogo = nullptr;
-  PresentsEffect* presentsCaption = nullptr;
-  DesertDunesEffect* desertDunes = nullptr;
-  NightOceanEffect* nightOcean = nullptr;
-  FlickeringLampEffect* flickeringLamp = nullptr;
-  WishingLampEffect* wishingLamp = nullptr;
-  FlowerEffect* flower = nullptr;
-  BallEffect* ball = nullptr;
-  MemberCreditsEffect* memberCredits = nullptr;
-  IndustrialGearsEffect* industrialGears = nullptr;
-  FogTunnelEffect* fogTunnel = nullptr;
-  PhotoCylinderEffect* photoCylinder = nullptr;
-  SpaceFlightEffect* spaceFlight = nullptr;
-  GreetingsSpiralEffect* greetingsSpiral = nullptr;
-  ClosingCreditsEffect* closingCredits = nullptr;
+  std::unique_ptr<TextureBank> textures;
+  std::unique_ptr<LetterboxEffect> letterbox;
+  std::unique_ptr<FadeInEffect> fadeIn;
+  std::unique_ptr<FadeOutEffect> fadeOut;
+  std::unique_ptr<GroupLogoEffect> groupLogo;
+  std::unique_ptr<PresentsEffect> presentsCaption;
+  std::unique_ptr<DesertDunesEffect> desertDunes;
+  std::unique_ptr<NightOceanEffect> nightOcean;
+  std::unique_ptr<FlickeringLampEffect> flickeringLamp;
+  std::unique_ptr<WishingLampEffect> wishingLamp;
+  std::unique_ptr<FlowerEffect> flower;
+  std::unique_ptr<BallEffect> ball;
+  std::unique_ptr<MemberCreditsEffect> memberCredits;
+  std::unique_ptr<IndustrialGearsEffect> industrialGears;
+  std::unique_ptr<FogTunnelEffect> fogTunnel;
+  std::unique_ptr<PhotoCylinderEffect> photoCylinder;
+  std::unique_ptr<SpaceFlightEffect> spaceFlight;
+  std::unique_ptr<GreetingsSpiralEffect> greetingsSpiral;
+  std::unique_ptr<ClosingCreditsEffect> closingCredits;
 
   // For the summary line at exit.
   std::int64_t framesDrawn = 0;
@@ -80,4 +83,5 @@ class QuorixSystem {
   void ToggleFullscreen();
 
   Platform platform;
+  bool setUp = false;  // Setup returned true
 };

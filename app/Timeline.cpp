@@ -1,5 +1,7 @@
 #include "app/Timeline.h"
 
+#include "effects/FadeEffects.h"
+
 namespace {
 
 constexpr TimelineRow Param(EffectId effect, int which, float value) {
@@ -13,7 +15,7 @@ constexpr TimelineRow ResetProjection(int start, int end) {
 }
 
 using E = EffectId;
-constexpr int kDuration = 1, kGrey = 2;
+constexpr int kDuration = FaderEffect::Duration, kGrey = FaderEffect::Grey;
 
 }  // namespace
 
@@ -91,12 +93,4 @@ const int kTimelineRows = sizeof kTimeline / sizeof kTimeline[0];
 
 bool IsScene(EffectId id) {
   return id != EffectId::letterbox && id != EffectId::fadeIn && id != EffectId::fadeOut;
-}
-
-const char* EffectName(EffectId id) {
-  static const char* const names[] = {
-      "letterbox", "fadeIn", "fadeOut", "groupLogo", "presentsCaption", "desertDunes", "nightOcean",
-      "flickeringLamp", "wishingLamp", "flower", "ball", "memberCredits", "industrialGears", "fogTunnel",
-      "photoCylinder", "spaceFlight", "greetingsSpiral", "closingCredits"};
-  return names[static_cast<int>(id)];
 }

@@ -15,7 +15,7 @@ struct TimelineRow {
   Kind kind;
   EffectId effect;  // SetParam, RenderIn
   int start, end;   // RenderIn, ResetProjection: demo ms, both ends excluded
-  int which;        // SetParam: 1 = duration (ms), 2 = grey
+  int which;        // SetParam: FaderEffect::Duration (ms) or FaderEffect::Grey
   float value;
 };
 
@@ -26,4 +26,4 @@ extern const int kTimelineRows;
 constexpr int kDemoEndMs = 195000;
 
 bool IsScene(EffectId id);
-const char* EffectName(EffectId id);
+const char* EffectName(EffectId id);  // the member's name, from the effects table in QuorixSystem.cpp

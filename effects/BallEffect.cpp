@@ -116,7 +116,7 @@ bool BallEffect::Render(int now, int start) {
   if (elapsed > 0 && elapsed < 10000) {
     glLoadIdentity();
     glTranslatef(2.0f - t / 5.0f, -2.0f, -10.0f);
-    const float alpha = static_cast<float>(std::sin(static_cast<double>((t - 0.0f) * kPi / (10.0f - 0.0f))));
+    const float alpha = HalfSineFade(t, 0.0f, 10.0f, kPi);
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
     textures->entries[Slot::lyrics_agoodfriend]->Bind();
     DrawPictureQuad(4.0f, 1.0f);

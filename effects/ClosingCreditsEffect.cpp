@@ -17,11 +17,11 @@ void ClosingCreditsEffect::Init() {
   // Four draws per line, in this order; they continue the program-wide
   // sequence left by the scenes initialised before this one.
   for (FallingLine& line : lines) {
-    line.alpha = static_cast<float>(Random::rand() % 10) / 20.0f;
-    line.x = static_cast<float>(Random::rand() % 100 - 50) / 3.0f;
-    line.halfHeight = static_cast<float>(Random::rand() % 20) / 10.0f + 0.3f;
+    line.alpha = static_cast<float>(Random::Next() % 10) / 20.0f;
+    line.x = static_cast<float>(Random::Next() % 100 - 50) / 3.0f;
+    line.halfHeight = static_cast<float>(Random::Next() % 20) / 10.0f + 0.3f;
     line.fallSpeed = line.halfHeight / 100.0f;
-    line.y = static_cast<float>(Random::rand() % 30 - 10);
+    line.y = static_cast<float>(Random::Next() % 30 - 10);
   }
   pi = 3.14159274f;
 }
@@ -79,7 +79,7 @@ bool ClosingCreditsEffect::Render(int now, int start) {
   if (elapsed > 5000 && elapsed < 20000) {
     glLoadIdentity();
     glTranslatef(2.0f, 0.0f, -8.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 5.0f) / 15.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(s, 5.0f, 20.0f, pi));
     textures->entries[Slot::ruxoparty]->Bind();
     DrawPictureQuad(2.0f, 1.0f);
   }

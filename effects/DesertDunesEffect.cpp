@@ -144,12 +144,12 @@ bool DesertDunesEffect::Render(int now, int start) {
   // half-sine fade (0 at both ends, 1 in the middle).
   if (17000 < now && now < 25000)
     Overlay(Slot::lumivane, 0.0f, 0.0f, -3.0f,
-            static_cast<float>(std::sin(static_cast<double>((sec - 17) * pi / (25 - 17)))), 1.0f);
+            HalfSineFade(sec, 17, 25, pi), 1.0f);
   if (20000 < now && now < 27000)
     Overlay(Slot::lyrics_whats, 1 - u / 5, -1.0f, -10.0f,
-            static_cast<float>(std::sin(static_cast<double>((sec - 20) * pi / (27 - 20)))), 4.0f);
+            HalfSineFade(sec, 20, 27, pi), 4.0f);
   if (27000 < now && now < 32500)
     Overlay(Slot::lyrics_desert, u / 5 - 1, -2.0f, -10.0f,
-            static_cast<float>(std::sin(static_cast<double>((sec - 27) * pi / (32.5f - 27)))), 4.0f);
+            HalfSineFade(sec, 27, 32.5f, pi), 4.0f);
   return true;
 }

@@ -19,9 +19,9 @@ class Effect {
     (void)start;
     return true;
   }
+  virtual ~Effect() = default;
 
  protected:
-  ~Effect() = default;  // effects live until the process ends; never deleted through the base
 
   TextureBank* textures;  // shared, not owned
   int elapsed = 0;        // now - start of the latest Render, milliseconds

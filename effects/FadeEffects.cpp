@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 
 void FaderEffect::SetParam(int which, float value) {
-  if (which == 1) duration = value;
-  if (which == 2) grey = value;
+  if (which == Duration) duration = value;
+  if (which == Grey) grey = value;
 }
 
 void FaderEffect::DrawQuad(float alpha) {

@@ -6,8 +6,12 @@
 class FaderEffect : public Effect {
  public:
   using Effect::Effect;
+  // SetParam's parameter numbers; other numbers change nothing.
+  static constexpr int Duration = 1;  // fade length, milliseconds
+  static constexpr int Grey = 2;      // fade colour, 0 (black) to 1 (white)
+
   void Init() override {}
-  void SetParam(int which, float value) override;  // 1: duration, 2: grey, others: nothing
+  void SetParam(int which, float value) override;
 
  protected:
   void DrawQuad(float alpha);  // alpha is passed as it is; OpenGL clamps it

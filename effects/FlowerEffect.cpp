@@ -121,7 +121,7 @@ bool FlowerEffect::Render(int now, int start) {
   if (elapsed > 0 && elapsed < 8000) {
     glLoadIdentity();
     glTranslatef(-1.0f - t / 5.0f, -1.0f, -10.0f);
-    const float alpha = static_cast<float>(std::sin(static_cast<double>((t - 0.0f) * kPi / (8.0f - 0.0f))));
+    const float alpha = HalfSineFade(t, 0.0f, 8.0f, kPi);
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
     textures->entries[Slot::lyrics_ymi]->Bind();
     DrawPictureQuad(4.0f, 0.5f);
@@ -129,7 +129,7 @@ bool FlowerEffect::Render(int now, int start) {
   if (elapsed > 2000 && elapsed < 10000) {
     glLoadIdentity();
     glTranslatef(t / 5.0f - 2.0f, -2.0f, -10.0f);
-    const float alpha = static_cast<float>(std::sin(static_cast<double>((t - 2.0f) * kPi / (10.0f - 2.0f))));
+    const float alpha = HalfSineFade(t, 2.0f, 10.0f, kPi);
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
     textures->entries[Slot::lyrics_girl]->Bind();
     DrawPictureQuad(4.0f, 1.0f);

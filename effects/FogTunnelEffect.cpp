@@ -46,7 +46,7 @@ bool FogTunnelEffect::Render(int now, int start) {
 
   // One random draw per frame, and only inside a shake slot.
   if (elapsed >= 1000 && InShakeSlot(elapsed))
-    jitter = static_cast<float>((Random::rand() % 50) / 100.0);
+    jitter = static_cast<float>((Random::Next() % 50) / 100.0);
   else
     jitter = 0.0f;
 
@@ -97,7 +97,7 @@ bool FogTunnelEffect::Render(int now, int start) {
   if (elapsed > 0 && elapsed < 60000) {
     glLoadIdentity();
     glTranslatef(s / 5.0f - 1.0f, -1.0f, -10.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * s / 6.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(s, 0.0f, 6.0f, pi));
     textures->entries[Slot::lyrics_light]->Bind();
     DrawPictureQuad(4.0f, 1.0f);
   }
@@ -105,7 +105,7 @@ bool FogTunnelEffect::Render(int now, int start) {
   if (elapsed > 5000 && elapsed < 10000) {
     glLoadIdentity();
     glTranslatef(1.0f - s / 5.0f, -2.0f, -10.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 5.0f) / 5.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(s, 5.0f, 10.0f, pi));
     textures->entries[Slot::lyrics_death]->Bind();
     DrawPictureQuad(4.0f, 1.0f);
   }

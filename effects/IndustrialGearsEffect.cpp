@@ -66,7 +66,7 @@ bool IndustrialGearsEffect::Render(int now, int start) {
   glEnable(GL_DEPTH_TEST);
 
   // Exactly one draw of the shared generator per frame inside the slots.
-  flickerScale = Flickering(elapsed) ? static_cast<float>(Random::rand() % 100 + 100) / 100.0f : 1.0f;
+  flickerScale = Flickering(elapsed) ? static_cast<float>(Random::Next() % 100 + 100) / 100.0f : 1.0f;
 
   glLoadIdentity();
   glTranslatef(-2.5f, 0.0f, -7.0f);
@@ -106,14 +106,14 @@ bool IndustrialGearsEffect::Render(int now, int start) {
   if (elapsed > 0 && elapsed < 6000) {
     glLoadIdentity();
     glTranslatef(x / 5.0f, -2.0f, -20.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>((x - 0.0f) * pi / (6.0f - 0.0f)))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(x, 0.0f, 6.0f, pi));
     textures->entries[Slot::lyrics_ymi2]->Bind();
     DrawPictureQuad(8.0f, 1.0f);
   }
   if (elapsed > 3000 && elapsed < 10000) {
     glLoadIdentity();
     glTranslatef(x / 5.0f - 2.0f, -2.0f, -10.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>((x - 3.0f) * pi / (10.0f - 3.0f)))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(x, 3.0f, 10.0f, pi));
     textures->entries[Slot::lyrics_pollution]->Bind();
     DrawPictureQuad(4.0f, 1.0f);
   }

@@ -13,11 +13,11 @@ namespace LampScene {
 void FillLightCircles(ArcSprite* circles, int count) {
   for (int i = 0; i < count; ++i) {
     ArcSprite& c = circles[i];
-    c.alpha = static_cast<float>(Random::rand() % 10) / 12.0f;
-    c.angle = static_cast<float>(Random::rand() % 180);
-    c.radius = static_cast<float>(Random::rand() % 100) / 7.0f;
+    c.alpha = static_cast<float>(Random::Next() % 10) / 12.0f;
+    c.angle = static_cast<float>(Random::Next() % 180);
+    c.radius = static_cast<float>(Random::Next() % 100) / 7.0f;
     // In double, then stored: the float nearest to 0.3, 0.4, ... 1.2.
-    c.size = static_cast<float>((Random::rand() % 10) / 10.0 + 0.3);
+    c.size = static_cast<float>((Random::Next() % 10) / 10.0 + 0.3);
     c.speed = c.size / 50.0f;
   }
 }
@@ -40,7 +40,7 @@ float FlickerScale(int elapsed) {
   const bool flickering = (elapsed >= 2000 && elapsed < 2200) || (elapsed >= 4600 && elapsed < 4800) ||
                           (elapsed >= 7100 && elapsed < 7300) || (elapsed >= 9800 && elapsed < 10000);
   if (!flickering) return 1.0f;
-  return static_cast<float>(Random::rand() % 50 + 60) / 100.0f;
+  return static_cast<float>(Random::Next() % 50 + 60) / 100.0f;
 }
 
 float Render(TextureBank* textures, int elapsed, const Layout& layout, ArcSprite* circles, float pi) {
@@ -95,7 +95,7 @@ float Render(TextureBank* textures, int elapsed, const Layout& layout, ArcSprite
   if (elapsed > 0 && elapsed < 10000) {
     glLoadIdentity();
     glTranslatef(layout.lyricX + layout.lyricDrift * (x / 5.0f), -2.0f, -10.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(x * pi / 10.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(x, 0.0f, 10.0f, pi));
     textures->entries[layout.lyric]->Bind();
     DrawPictureQuad(4.0f, 1.0f);
   }

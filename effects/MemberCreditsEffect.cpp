@@ -19,11 +19,11 @@ void MemberCreditsEffect::Init() {
   textures->entries[Slot::le1]->Load();
   textures->entries[Slot::ring02]->Load();
   for (ArcSprite& r : rings) {
-    r.alpha = static_cast<float>(Random::rand() % 10) / 12.0f;
-    r.angle = static_cast<float>(Random::rand() % 130);
-    r.radius = static_cast<float>(Random::rand() % 100);
+    r.alpha = static_cast<float>(Random::Next() % 10) / 12.0f;
+    r.angle = static_cast<float>(Random::Next() % 130);
+    r.radius = static_cast<float>(Random::Next() % 100);
     // In double, then stored: the float nearest to 0.4, 0.5, ... 1.3.
-    r.size = static_cast<float>((Random::rand() % 10) / 10.0 + 0.4);
+    r.size = static_cast<float>((Random::Next() % 10) / 10.0 + 0.4);
     r.speed = r.size / 50.0f;
   }
   pi = 3.14159274f;
@@ -56,7 +56,7 @@ bool MemberCreditsEffect::Render(int now, int start) {
   if (elapsed > 0 && elapsed < 20000) {
     glLoadIdentity();
     glTranslatef(x / 5.0f - 3.0f, -6.0f, -24.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>((x + 5.0f) * pi / 30.0f)) - 0.3));
+    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(HalfSine(x, -5.0f, 25.0f, pi) - 0.3));
     textures->entries[Slot::le1]->Bind();
     DrawPictureQuad(16.0f, 1.0f);
   }
@@ -75,14 +75,14 @@ bool MemberCreditsEffect::Render(int now, int start) {
   if (elapsed > 5000 && elapsed < 12000) {
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -3.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>((x - 5.0f) * pi / 7.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(x, 5.0f, 12.0f, pi));
     textures->entries[Slot::pelmar]->Bind();
     DrawPictureQuad(1.0f, 1.0f);
   }
   if (elapsed > 11000 && elapsed < 16000) {
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -3.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>((x - 11.0f) * pi / 5.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(x, 11.0f, 16.0f, pi));
     textures->entries[Slot::drevko]->Bind();
     DrawPictureQuad(1.0f, 1.0f);
   }

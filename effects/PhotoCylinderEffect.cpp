@@ -74,14 +74,14 @@ bool PhotoCylinderEffect::Render(int now, int start) {
   if (elapsed > 2000 && elapsed < 10000) {
     glLoadIdentity();
     glTranslatef(2.0f - s / 5.0f, -2.0f, -10.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 2.0f) / 8.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(s, 2.0f, 10.0f, pi));
     textures->entries[Slot::lyrics_hate]->Bind();
     DrawPictureQuad(4.0f, 1.0f);
   }
   if (elapsed > 10000 && elapsed < 20000) {
     glLoadIdentity();
     glTranslatef(s / 5.0f - 2.0f, -2.0f, -10.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 10.0f) / 10.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(s, 10.0f, 20.0f, pi));
     textures->entries[Slot::lyrics_wars]->Bind();
     DrawPictureQuad(4.0f, 1.0f);
   }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 
 // Drawing helpers that every picture-showing effect shares.
 
@@ -12,3 +13,11 @@ void BeginPictures();
 
 // Texturing and blending off, depth test on: the state every effect ends with.
 void EndPictures();
+
+// The half-sine fade of a picture shown in the slot (a, b) of time t:
+// sin((t - a) * pi / (b - a)), taken in double of the float argument. 0 at both
+// ends and 1 in the middle; outside the slot the sine goes on (OpenGL clamps).
+inline double HalfSine(float t, float a, float b, float pi) {
+  return std::sin(static_cast<double>((t - a) * pi / (b - a)));
+}
+inline float HalfSineFade(float t, float a, float b, float pi) { return static_cast<float>(HalfSine(t, a, b, pi)); }

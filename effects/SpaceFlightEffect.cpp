@@ -101,12 +101,12 @@ bool SpaceFlightEffect::Render(int now, int start) {
   yawSin = static_cast<float>(std::sin(static_cast<double>(r)));
 
   // The cloud is regenerated from the same seed every frame, so it holds still.
-  Random::srand(666);
+  Random::Seed(666);
   textures->entries[Slot::star01]->Bind();
   for (int i = 0; i < kStars; ++i) {
-    const int z = Random::rand() % 800 - 400;
-    const int y = Random::rand() % 100 - 50;
-    const int x = Random::rand() % 400 - 200;
+    const int z = Random::Next() % 800 - 400;
+    const int y = Random::Next() % 100 - 50;
+    const int x = Random::Next() % 400 - 200;
     DrawBillboard(x, y, z, 1.0f);
   }
 
@@ -129,14 +129,14 @@ bool SpaceFlightEffect::Render(int now, int start) {
   if (elapsed > 1000 && elapsed < 6000) {
     glLoadIdentity();
     glTranslatef(2.0f - s / 5.0f, -2.0f, -20.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 1.0f) / 5.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(s, 1.0f, 6.0f, pi));
     textures->entries[Slot::lyrics_ydi2]->Bind();
     DrawPictureQuad(6.0f, 1.0f);
   }
   if (elapsed > 5000 && elapsed < 10000) {
     glLoadIdentity();
     glTranslatef(2.0f - s / 5.0f, -2.0f, -12.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(std::sin(static_cast<double>(pi * (s - 5.0f) / 5.0f))));
+    glColor4f(1.0f, 1.0f, 1.0f, HalfSineFade(s, 5.0f, 10.0f, pi));
     textures->entries[Slot::lyrics_alone]->Bind();
     DrawPictureQuad(3.0f, 1.0f);
   }

@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -68,17 +69,17 @@ bool GtkSetupDialog::Open(std::string* why) {
   return state > 0;
 }
 
-int GtkSetupDialog::Run(SetupControls& chosen) {
+SetupResult GtkSetupDialog::Run(SetupControls& chosen) {
   std::string why;
   if (!Open(&why)) {
     std::fprintf(stderr,
                  "lumivane: the setup dialog cannot be shown: %s.\n"
                  "Start with options instead, e.g. 'lumivane --windowed' (see 'lumivane --help').\n",
                  why.c_str());
-    return -1;
+    return SetupResult::Failed;
   }
   controls = &chosen;
-  result = 2;
+  result = SetupResult::Quit;
   widgets = Widgets{};
   Widgets& w = widgets;
 
@@ -161,9 +162,8 @@ int GtkSetupDialog::Run(SetupControls& chosen) {
   g_signal_connect(w.window, "delete-event", G_CALLBACK(OnDelete), this);
   g_signal_connect(w.window, "key-press-event", G_CALLBACK(OnKey), this);
 
-  // Focus on Start; Enter on any control but Quit presses it.
-  gtk_widget_set_can_default(w.start, TRUE);
-  gtk_window_set_default(window, w.start);
+  // Focus on Start. Neither button is a default button; Enter on any control
+  // but Quit presses Start (OnKey), and Tab follows the controls' order.
   gtk_widget_grab_focus(w.start);
 
   gtk_widget_show_all(w.window);
@@ -182,7 +182,7 @@ int GtkSetupDialog::Run(SetupControls& chosen) {
   return result;
 }
 
-void GtkSetupDialog::End(int value) {
+void GtkSetupDialog::End(SetupResult value) {
   if (!running) return;
   running = false;
   result = value;
@@ -201,20 +201,63 @@ void GtkSetupDialog::OnStart(GtkWidget*, gpointer self) {
   c.res1024 = Active(w.res1024);
   c.bits16 = Active(w.bits16);
   c.bits32 = Active(w.bits32);
-  dialog->End(1);
+  dialog->End(SetupResult::Start);
 }
 
-void GtkSetupDialog::OnQuit(GtkWidget*, gpointer self) { static_cast<GtkSetupDialog*>(self)->End(2); }
+void GtkSetupDialog::OnQuit(GtkWidget*, gpointer self) { static_cast<GtkSetupDialog*>(self)->End(SetupResult::Quit); }
 
 gboolean GtkSetupDialog::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
-  static_cast<GtkSetupDialog*>(self)->End(2);
+  static_cast<GtkSetupDialog*>(self)->End(SetupResult::Quit);
   return TRUE;  // the window is destroyed when the loop is left
 }
 
+std::vector<GtkWidget*> GtkSetupDialog::TabOrder() const {
+  const Widgets& w = widgets;
+  // A radio group is one stop, at its chosen button.
+  GtkWidget* depth = Active(w.bits16) ? w.bits16 : w.bits32;
+  GtkWidget* size = Active(w.res640) ? w.res640 : Active(w.res1024) ? w.res1024 : w.res800;
+  return {w.start, w.quit, w.noSound, depth, size, w.fullscreen};
+}
+
+void GtkSetupDialog::MoveFocus(bool forward) {
+  const std::vector<GtkWidget*> order = TabOrder();
+  GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(widgets.window));
+  const Widgets& w = widgets;
+  // Focus on an unchosen radio button counts as its group's stop.
+  if (focus == w.bits16 || focus == w.bits32) focus = order[3];
+  if (focus == w.res640 || focus == w.res800 || focus == w.res1024) focus = order[4];
+  const int count = static_cast<int>(order.size());
+  int at = forward ? -1 : 0;  // from nowhere: the first stop, or backwards the last
+  for (int i = 0; i < count; ++i)
+    if (order[i] == focus) at = i;
+  const int next = (at + (forward ? 1 : count - 1)) % count;
+  gtk_widget_grab_focus(order[next]);
+  gtk_window_set_focus_visible(GTK_WINDOW(widgets.window), TRUE);
+}
+
 gboolean GtkSetupDialog::OnKey(GtkWidget*, GdkEventKey* event, gpointer self) {
-  if (event->keyval != GDK_KEY_Escape) return FALSE;
-  static_cast<GtkSetupDialog*>(self)->End(2);
-  return TRUE;
+  auto* dialog = static_cast<GtkSetupDialog*>(self);
+  const bool plain = (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) == 0;
+  switch (event->keyval) {
+    case GDK_KEY_Escape:
+      dialog->End(SetupResult::Quit);
+      return TRUE;
+    case GDK_KEY_Tab:
+    case GDK_KEY_KP_Tab:
+    case GDK_KEY_ISO_Left_Tab:
+      if (!plain) return FALSE;
+      dialog->MoveFocus(event->keyval != GDK_KEY_ISO_Left_Tab && (event->state & GDK_SHIFT_MASK) == 0);
+      return TRUE;
+    case GDK_KEY_Return:
+    case GDK_KEY_KP_Enter:
+    case GDK_KEY_ISO_Enter:
+      // On Quit, Enter is Quit's own press; everywhere else it is Start.
+      if (gtk_window_get_focus(GTK_WINDOW(dialog->widgets.window)) == dialog->widgets.quit) return FALSE;
+      OnStart(nullptr, dialog);
+      return TRUE;
+    default:
+      return FALSE;
+  }
 }
 
 gboolean GtkSetupDialog::OnIdleShown(gpointer self) {

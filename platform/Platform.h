@@ -57,6 +57,12 @@ class Display {
   // Creates the (hidden) window with the given client size and a GL-capable
   // surface of `bits` colour bits, double buffered, 16-bit depth.
   virtual bool OpenWindow(const char* title, int width, int height, bool fullscreen, int bits) = 0;
+  // The same, fullscreen at the desktop's own resolution without a mode
+  // change; tells the client size it got. A display without a desktop has none.
+  virtual bool OpenDesktopWindow(const char* title, int bits, int& width, int& height) {
+    (void)title, (void)bits, (void)width, (void)height;
+    return false;
+  }
   virtual bool CreateContext() = 0;
   virtual bool MakeCurrent() = 0;
   virtual void ShowWindow() = 0;     // show, raise and focus
@@ -85,14 +91,24 @@ struct SetupControls {
   bool fullscreen = false;
   bool res640 = false, res800 = false, res1024 = false;
   bool bits16 = false, bits32 = false;
+  // Not in the dialog: set by the command line or the offline renderer.
+  int width = 0, height = 0;  // a size of its own, in pixels, in place of the three; 0: none
+  bool desktop = false;       // fullscreen at the desktop's resolution, without a mode change
+};
+
+// How a run of the setup dialog ended; the numbers are the dialog's own results.
+enum class SetupResult {
+  Start = 1,    // the controls hold the user's choices
+  Quit = 2,     // Quit, Escape or the window closed
+  Failed = -1,  // the dialog could not be shown
 };
 
 class SetupDialog {
  public:
   virtual ~SetupDialog() = default;
-  // Runs the modal dialog starting from `controls`; returns 1 for Start (with the
-  // controls as the user left them), anything else for Quit or failure.
-  virtual int Run(SetupControls& controls) = 0;
+  // Runs the modal dialog starting from `controls`; on Start the controls are
+  // as the user left them, otherwise untouched.
+  virtual SetupResult Run(SetupControls& controls) = 0;
 };
 
 // What the program runs on. Any pointer may be null where the run has no use

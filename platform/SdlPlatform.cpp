@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/X11Keyboard.h"
-#include "window/VirtualKeys.h"
+#include "platform/VirtualKeys.h"
 
 namespace {
 
@@ -107,6 +107,26 @@ void SdlDisplay::RestoreMode() {
 void SdlDisplay::ShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
 bool SdlDisplay::OpenWindow(const char* title, int width, int height, bool fullscreen, int bits) {
+  if (!Open(title, width, height, fullscreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE, bits)) return false;
+  if (fullscreen && modeChanged && SDL_SetWindowDisplayMode(window, &mode) != 0) {
+    SDL_DestroyWindow(window);
+    window = nullptr;
+    return false;
+  }
+  return true;
+}
+
+// Made at the desktop's size from the start, so the client area is right even
+// where no window manager acts on the fullscreen request (a bare X server).
+bool SdlDisplay::OpenDesktopWindow(const char* title, int bits, int& width, int& height) {
+  SDL_DisplayMode desktop{};
+  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return false;
+  if (!Open(title, desktop.w, desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP, bits)) return false;
+  SDL_GL_GetDrawableSize(window, &width, &height);
+  return true;
+}
+
+bool SdlDisplay::Open(const char* title, int width, int height, Uint32 kind, int bits) {
   // What is still queued belongs to the closed window (its keys, its size,
   // SDL's key-ups for the keys held when it went); a quit request stays.
   SDL_FlushEvents(SDL_WINDOWEVENT, SDL_LASTEVENT);
@@ -118,15 +138,8 @@ bool SdlDisplay::OpenWindow(const char* title, int width, int height, bool fulls
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, 0);  // legacy context: fixed function works
-  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-  flags |= fullscreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
-  window = SDL_CreateWindow(title, 0, 0, width, height, flags);
+  window = SDL_CreateWindow(title, 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | kind);
   if (!window) return false;
-  if (fullscreen && modeChanged && SDL_SetWindowDisplayMode(window, &mode) != 0) {
-    SDL_DestroyWindow(window);
-    window = nullptr;
-    return false;
-  }
   // A new window: an F1 that was held when the old one went may have been
   // let go unseen.
   f1Unsure = f1Held;

@@ -35,6 +35,7 @@ class SdlDisplay : public Display {
   void RestoreMode() override;
   void ShowCursor(bool show) override;
   bool OpenWindow(const char* title, int width, int height, bool fullscreen, int bits) override;
+  bool OpenDesktopWindow(const char* title, int bits, int& width, int& height) override;
   bool CreateContext() override;
   bool MakeCurrent() override;
   void ShowWindow() override;
@@ -51,6 +52,9 @@ class SdlDisplay : public Display {
   bool TakeF1(bool down, bool repeat);
 
  protected:
+  // Creates the hidden GL window; `kind` is fullscreen, desktop fullscreen or resizable.
+  bool Open(const char* title, int width, int height, Uint32 kind, int bits);
+
   SDL_Window* window = nullptr;
   SDL_GLContext context = nullptr;
   SDL_DisplayMode mode{};  // the fullscreen mode chosen by ChangeMode

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdint>
 
+#include "services/DataFolder.h"
+
 MusicPlayer::MusicPlayer(AudioOut* device) : sound(device) {}
 
 MusicPlayer::~MusicPlayer() { Close(); }
@@ -11,7 +13,7 @@ MusicPlayer::~MusicPlayer() { Close(); }
 bool MusicPlayer::Open(const char* path) {
   channel = 0;
   if (!sound.Init(kMixRate)) return false;
-  stream = sound.StreamOpenFile(path);
+  stream = path ? sound.StreamOpenFile(DataPath(path).c_str()) : nullptr;
   return stream != nullptr;
 }
 

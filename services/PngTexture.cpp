@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "services/DataFolder.h"
+
 namespace {
 
 // Larger pictures are refused before any allocation, whatever the GL allows.
@@ -30,10 +32,10 @@ bool Decode(std::FILE* file, unsigned maxSide, std::vector<unsigned char>& pixel
     png_destroy_read_struct(&png, nullptr, nullptr);
     return false;
   }
-  std::vector<png_bytep>* rows = new std::vector<png_bytep>();
+  // On the heap, so a jump back never finds the vector itself half-changed.
+  const auto rows = std::make_unique<std::vector<png_bytep>>();
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_read_struct(&png, &info, nullptr);
-    delete rows;
     return false;
   }
   png_init_io(png, file);
@@ -68,14 +70,13 @@ bool Decode(std::FILE* file, unsigned maxSide, std::vector<unsigned char>& pixel
   image.height = height;
   image.channels = channels;
   png_destroy_read_struct(&png, &info, nullptr);
-  delete rows;
   return true;
 }
 
 }  // namespace
 
 bool LoadPngTexture(const char* path, PngImage* info) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(DataPath(path).c_str(), "rb"));
   if (!file) return false;
   unsigned char signature[8];
   if (std::fread(signature, 1, 8, file.get()) != 8 || png_sig_cmp(signature, 0, 8) != 0) return false;

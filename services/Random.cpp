@@ -6,12 +6,12 @@ std::uint32_t state = 1;
 
 namespace Random {
 
-int rand() {
+int Next() {
   state = state * 214013u + 2531011u;
   return static_cast<int>((state >> 16) & 0x7FFFu);
 }
 
-void srand(std::uint32_t seed) { state = seed; }
+void Seed(std::uint32_t seed) { state = seed; }
 
 std::uint32_t State() { return state; }
 

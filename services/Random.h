@@ -7,10 +7,10 @@
 namespace Random {
 
 // Next value, 0 to 32767: state := state * 214013 + 2531011, value := bits 16..30.
-int rand();
+int Next();
 
 // Sets the state; the state is 1 at program start.
-void srand(std::uint32_t seed);
+void Seed(std::uint32_t seed);
 
 // Current state, for tests and the offline renderer.
 std::uint32_t State();

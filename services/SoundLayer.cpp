@@ -74,7 +74,7 @@ SoundLayer::Stream* SoundLayer::StreamOpenFile(const char* path) {
   if (!initialised || !path) return nullptr;
   std::FILE* f = std::fopen(path, "rb");
   if (!f) return nullptr;
-  std::unique_ptr<Stream> stream(new Stream());
+  auto stream = std::make_unique<Stream>();
   bool ok = std::fseek(f, 0, SEEK_END) == 0;
   const long size = ok ? std::ftell(f) : -1;
   ok = ok && size > 0 && size <= kMaxFileBytes && std::fseek(f, 0, SEEK_SET) == 0;

@@ -60,14 +60,12 @@ void TextureEntry::Reload() {
 }
 
 TextureBank::TextureBank() {
+  owned.reserve(Slot::Count);  // no reallocation: `entries` points into it
   for (int slot = 0; slot < Slot::Count; ++slot) {
     std::string path = std::string("data/") + kTextureSlotNames[slot] + ".png";
-    entries[slot] = new TextureEntry(path.c_str());
+    owned.emplace_back(path.c_str());
+    entries[slot] = &owned.back();
   }
-}
-
-TextureBank::~TextureBank() {
-  for (TextureEntry* entry : entries) delete entry;
 }
 
 void TextureBank::Reload() {

@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "services/PngTexture.h"
 
 // Slot numbers of the 64 textures; each slot's file is "data/<name>.png".
@@ -43,14 +45,18 @@ class TextureEntry {
 class TextureBank {
  public:
   TextureBank();  // creates the entries; loads nothing, makes no GL call
-  ~TextureBank();
   TextureBank(const TextureBank&) = delete;
   TextureBank& operator=(const TextureBank&) = delete;
 
-  TextureEntry* entries[Slot::Count];
+  TextureEntry* entries[Slot::Count];  // by slot, into `owned`
 
   // Gives every loaded entry its picture back in a freshly created context.
   void Reload();
+
+ private:
+  // The entries themselves. Their textures are not deleted with them: they go
+  // with the GL context, so the bank may outlive it.
+  std::vector<TextureEntry> owned;
 };
 
 // Slot names in slot order.

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/Report.h"
+#include "services/DataFolder.h"
 
 Vec3 FaceNormal(const Vec3& p1, const Vec3& p2, const Vec3& p3) {
   const float ux = p1.x - p2.x, uy = p1.y - p2.y, uz = p1.z - p2.z;
@@ -76,7 +77,7 @@ class Scanner {
 void TriModel::Read(const char* path, int count) {
   if (count > Size()) count = Size();
   for (Triangle& t : triangles) t = Triangle{};
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(DataPath(path), std::ios::binary);
   bool ok = static_cast<bool>(file);
   if (ok) {
     Scanner scan{std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>())};

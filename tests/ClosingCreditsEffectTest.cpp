@@ -27,8 +27,8 @@ class ClosingCredits : public ::testing::Test {
  protected:
   void SetUp() override {
     // The generator as the start-up leaves it for this scene's Init.
-    Random::srand(1);
-    for (int i = 0; i < kEarlierInitDraws; ++i) Random::rand();
+    Random::Seed(1);
+    for (int i = 0; i < kEarlierInitDraws; ++i) Random::Next();
     GLRecorder::Clear();
     scene.Init();
   }
@@ -71,8 +71,8 @@ TEST_F(ClosingCredits, FirstLinesStartWhereTheStartUpSequencePutsThem) {
 
 TEST_F(ClosingCredits, InitDrawsExactly512Values) {
   const std::uint32_t after = Random::State();
-  Random::srand(1);
-  for (int i = 0; i < kEarlierInitDraws + 512; ++i) Random::rand();
+  Random::Seed(1);
+  for (int i = 0; i < kEarlierInitDraws + 512; ++i) Random::Next();
   EXPECT_EQ(Random::State(), after);
 }
 

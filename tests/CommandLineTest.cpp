@@ -19,13 +19,14 @@ CommandLine Parse(std::initializer_list<const char*> args) {
 struct Chosen {
   int width, height, bits;
   bool fullscreen, sound;
+  bool desktop = false;
 };
 
 Chosen Settings(const CommandLine& line) {
   FixedSetupDialog dialog(line.controls);
   GLWindow window(nullptr, &dialog);
   EXPECT_TRUE(window.ShowSetupDialog());
-  return {window.width, window.height, window.bits, window.fullscreen, window.sound};
+  return {window.width, window.height, window.bits, window.fullscreen, window.sound, window.desktop};
 }
 
 void ExpectSettings(const CommandLine& line, Chosen expected) {
@@ -36,6 +37,7 @@ void ExpectSettings(const CommandLine& line, Chosen expected) {
   EXPECT_EQ(got.bits, expected.bits);
   EXPECT_EQ(got.fullscreen, expected.fullscreen);
   EXPECT_EQ(got.sound, expected.sound);
+  EXPECT_EQ(got.desktop, expected.desktop);
 }
 
 }  // namespace
@@ -60,12 +62,26 @@ TEST(CommandLine, SizesDepthsAndCombinations) {
   ExpectSettings(Parse({"--size", "1024x768", "--bits", "16"}), {1024, 768, 16, true, true});
   ExpectSettings(Parse({"--windowed", "--size=1024x768", "--bits=16", "--no-sound"}), {1024, 768, 16, false, false});
   ExpectSettings(Parse({"--bits", "32", "--size", "800x600", "--windowed"}), {800, 600, 32, false, true});
+  ExpectSettings(Parse({"--size", "1280x720"}), {1280, 720, 32, true, true});
+  ExpectSettings(Parse({"--windowed", "--size=320x240"}), {320, 240, 32, false, true});
+  ExpectSettings(Parse({"--size", "16384x16384"}), {16384, 16384, 32, true, true});
+}
+
+// Desktop fullscreen keeps --size for the window that F1 goes to; --windowed
+// starts in that window, and --fullscreen asks for the mode switch again.
+TEST(CommandLine, DesktopFullscreen) {
+  ExpectSettings(Parse({"--desktop"}), {800, 600, 32, true, true, true});
+  ExpectSettings(Parse({"--desktop", "--size", "1280x720"}), {1280, 720, 32, true, true, true});
+  ExpectSettings(Parse({"--desktop", "--windowed"}), {800, 600, 32, false, true, true});
+  ExpectSettings(Parse({"--desktop", "--fullscreen"}), {800, 600, 32, true, true, false});
 }
 
 TEST(CommandLine, TheLastOfConflictingOptionsWins) {
   ExpectSettings(Parse({"--windowed", "--fullscreen"}), {800, 600, 32, true, true});
   ExpectSettings(Parse({"--fullscreen", "--windowed"}), {800, 600, 32, false, true});
   ExpectSettings(Parse({"--size", "640x480", "--size", "1024x768"}), {1024, 768, 32, true, true});
+  ExpectSettings(Parse({"--size", "640x480", "--size", "1280x720"}), {1280, 720, 32, true, true});
+  ExpectSettings(Parse({"--size", "1280x720", "--size", "640x480"}), {640, 480, 32, true, true});
   ExpectSettings(Parse({"--bits", "16", "--bits", "32"}), {800, 600, 32, true, true});
 }
 
@@ -73,6 +89,7 @@ TEST(CommandLine, HelpIsRecognised) {
   EXPECT_TRUE(Parse({"--help"}).help);
   EXPECT_TRUE(Parse({"--windowed", "-h"}).help);
   EXPECT_NE(std::string(CommandLineHelp()).find("--size WxH"), std::string::npos);
+  EXPECT_NE(std::string(CommandLineHelp()).find("--desktop"), std::string::npos);
 }
 
 TEST(CommandLine, BadValuesAndUnknownOptionsAreRefusedWithAClearMessage) {
@@ -81,9 +98,17 @@ TEST(CommandLine, BadValuesAndUnknownOptionsAreRefusedWithAClearMessage) {
     const char* message;
   };
   const std::vector<Case> cases = {
-      {{"--size", "800x601"}, "unsupported size '800x601' (use 640x480, 800x600 or 1024x768)"},
-      {{"--size", "800"}, "unsupported size '800' (use 640x480, 800x600 or 1024x768)"},
-      {{"--size="}, "unsupported size '' (use 640x480, 800x600 or 1024x768)"},
+      {{"--size", "319x240"}, "unsupported size '319x240' (use WxH from 320x240 up to 16384x16384)"},
+      {{"--size", "320x239"}, "unsupported size '320x239' (use WxH from 320x240 up to 16384x16384)"},
+      {{"--size", "16385x768"}, "unsupported size '16385x768' (use WxH from 320x240 up to 16384x16384)"},
+      {{"--size", "800"}, "unsupported size '800' (use WxH from 320x240 up to 16384x16384)"},
+      {{"--size", "800x"}, "unsupported size '800x' (use WxH from 320x240 up to 16384x16384)"},
+      {{"--size", "x600"}, "unsupported size 'x600' (use WxH from 320x240 up to 16384x16384)"},
+      {{"--size", "+800x600"}, "unsupported size '+800x600' (use WxH from 320x240 up to 16384x16384)"},
+      {{"--size", "800X600"}, "unsupported size '800X600' (use WxH from 320x240 up to 16384x16384)"},
+      {{"--size", "800x600x32"}, "unsupported size '800x600x32' (use WxH from 320x240 up to 16384x16384)"},
+      {{"--size", "99999999999x600"}, "unsupported size '99999999999x600' (use WxH from 320x240 up to 16384x16384)"},
+      {{"--size="}, "unsupported size '' (use WxH from 320x240 up to 16384x16384)"},
       {{"--bits", "24"}, "unsupported colour depth '24' (use 16 or 32)"},
       {{"--bits=8"}, "unsupported colour depth '8' (use 16 or 32)"},
       {{"--windowed", "--size"}, "option --size needs a value"},

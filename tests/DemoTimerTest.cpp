@@ -1,23 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "platform/Platform.h"
 #include "services/DemoTimer.h"
-
-namespace {
-
-class ManualClock : public Clock {
- public:
-  explicit ManualClock(std::int64_t frequency) : frequency(frequency) {}
-  std::int64_t Frequency() override { return frequency; }
-  std::int64_t Counter() override { return counter; }
-  std::int64_t frequency;
-  std::int64_t counter = 0;
-};
-
-}  // namespace
+#include "tests/support/FakeClock.h"
 
 TEST(DemoTimer, RoundsHalfAwayFromZero) {
-  ManualClock clock(3);
+  FakeClock clock(3);
   DemoTimer timer(&clock);
   timer.Start();
   EXPECT_EQ(timer.ElapsedMs(), 0);
@@ -31,7 +18,7 @@ TEST(DemoTimer, RoundsHalfAwayFromZero) {
 }
 
 TEST(DemoTimer, ZeroFrequencyAndOverflowGiveMinusOne) {
-  ManualClock clock(0);
+  FakeClock clock(0);
   DemoTimer timer(&clock);
   timer.Start();
   clock.counter = 12345;
@@ -40,7 +27,7 @@ TEST(DemoTimer, ZeroFrequencyAndOverflowGiveMinusOne) {
 }
 
 TEST(DemoTimer, PauseResumeSkipsThePausedTime) {
-  ManualClock clock(1000);
+  FakeClock clock(1000);
   DemoTimer timer(&clock);
   clock.counter = 500;
   timer.Start();
@@ -55,7 +42,7 @@ TEST(DemoTimer, PauseResumeSkipsThePausedTime) {
 }
 
 TEST(DemoTimer, StartAgainRestartsAtZero) {
-  ManualClock clock(1000);
+  FakeClock clock(1000);
   DemoTimer timer(&clock);
   timer.Start();
   clock.counter = 5000;
@@ -67,7 +54,7 @@ TEST(DemoTimer, StartAgainRestartsAtZero) {
 }
 
 TEST(DemoTimer, CounterWhoseLow32BitsWrap) {
-  ManualClock clock(10000000);  // 10 MHz
+  FakeClock clock(10000000);  // 10 MHz
   DemoTimer timer(&clock);
   clock.counter = 0xFFFFFF00ll;
   timer.Start();
@@ -76,7 +63,7 @@ TEST(DemoTimer, CounterWhoseLow32BitsWrap) {
 }
 
 TEST(DemoTimer, NanosecondCounterOverTheWholeDemo) {
-  ManualClock clock(1000000000);  // 1 GHz: 32-bit tick arithmetic would fail after 2.1 s
+  FakeClock clock(1000000000);  // 1 GHz: 32-bit tick arithmetic would fail after 2.1 s
   DemoTimer timer(&clock);
   clock.counter = 987654321012345ll;
   timer.Start();

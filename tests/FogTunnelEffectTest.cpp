@@ -77,16 +77,16 @@ TEST_F(FogTunnel, ElevenRingsOfTwentyPairsEachWithOddPairsAtTheTexturesLeftEdge)
 
 TEST_F(FogTunnel, OneRandomDrawPerFrameOnlyInsideTheShakeSlots) {
   for (int e : {1, 999, 1000, 1199, 1350, 3799, 3950, 6499, 6650, 9099, 9250, 9999}) {
-    Random::srand(12345);
+    Random::Seed(12345);
     Frame(e);
     EXPECT_EQ(Random::State(), 12345u) << e;
     EXPECT_EQ(tunnel.jitter, 0.0f) << e;
   }
   for (int e : {1200, 1349, 3800, 3949, 6500, 6649, 9100, 9249}) {
-    Random::srand(777 + e);
-    const int value = Random::rand();
+    Random::Seed(777 + e);
+    const int value = Random::Next();
     const std::uint32_t after = Random::State();
-    Random::srand(777 + e);
+    Random::Seed(777 + e);
     Frame(e);
     EXPECT_EQ(Random::State(), after) << e;
     EXPECT_FLOAT_EQ(tunnel.jitter, (value % 50) / 100.0f) << e;
@@ -95,7 +95,7 @@ TEST_F(FogTunnel, OneRandomDrawPerFrameOnlyInsideTheShakeSlots) {
     EXPECT_NEAR(ring.vertices[8][1], 0.5 - tunnel.jitter, 1e-6) << e;
   }
   // Frame after frame from the shared generator: 41, 18467, 6334 from state 1.
-  Random::srand(1);
+  Random::Seed(1);
   const int frames[] = {1200, 1216, 1400, 3800};
   const float jitters[] = {0.41f, 0.17f, 0.0f, 0.34f};
   for (int k = 0; k < 4; ++k) {

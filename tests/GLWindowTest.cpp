@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <GL/gl.h>
+
 #include "support/GLRecorder.h"
 #include "support/RecordingBoxes.h"
 #include "window/GLWindow.h"
@@ -43,6 +45,10 @@ class FakeDisplay : public Display {
   bool OpenWindow(const char* title, int width, int height, bool fullscreen, int bits) override {
     return Step(std::string("OpenWindow ") + title + " " + std::to_string(width) + "x" + std::to_string(height) +
                 (fullscreen ? " fullscreen " : " windowed ") + std::to_string(bits));
+  }
+  bool OpenDesktopWindow(const char* title, int bits, int& width, int& height) override {
+    width = 1920, height = 1080;
+    return Step(std::string("OpenDesktopWindow ") + title + " " + std::to_string(bits));
   }
   bool CreateContext() override { return Step("CreateContext"); }
   bool MakeCurrent() override { return Step("MakeCurrent"); }
@@ -220,6 +226,69 @@ TEST_F(GLWindowTest, CreateAgainAfterDestroyWithTheOtherMode) {
   EXPECT_EQ(display.log[1], "ChangeMode 800x600x16");
   EXPECT_EQ(display.log[2], "ShowCursor off");
   EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// Desktop fullscreen: no mode change and no question; the client area is the
+// desktop's, and the picture its largest centred 4:3 part. F1's window has --size.
+TEST_F(GLWindowTest, DesktopFullscreenOpensWithoutAModeChangeAtTheDesktopsSize) {
+  window.fullscreen = true;
+  window.desktop = true;
+  ASSERT_TRUE(window.Create());
+  EXPECT_EQ(display.log, (Log{"Register", "ShowCursor off", "OpenDesktopWindow Vantel Quorix - Lumivane 16",
+                              "CreateContext", "MakeCurrent", "ShowWindow"}));
+  EXPECT_EQ(window.clientWidth, 1920);
+  EXPECT_EQ(window.clientHeight, 1080);
+  ASSERT_EQ(GLRecorder::Named("glViewport").size(), 1u);
+  EXPECT_EQ(GLRecorder::Named("glViewport")[0].args, (std::vector<double>{0, 0, 1440, 1080}));
+  window.Destroy();
+  window.fullscreen = false;
+  display.log.clear();
+  ASSERT_TRUE(window.Create());
+  EXPECT_EQ(display.log[1], open800 + " windowed 16");
+  EXPECT_EQ(window.clientWidth, 800);
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// The rounding rule of the 4:3 area: the limiting side whole, the other
+// rounded to the nearest pixel, centred with an odd pixel to the right / top.
+TEST(GLWindowPictureArea, LargestCentredFourToThree) {
+  struct Case {
+    int w, h, x, y, aw, ah;
+  };
+  for (const Case& c : std::vector<Case>{{640, 480, 0, 0, 640, 480},
+                                         {2048, 1536, 0, 0, 2048, 1536},
+                                         {1280, 720, 160, 0, 960, 720},
+                                         {1920, 1080, 240, 0, 1440, 1080},
+                                         {800, 640, 0, 20, 800, 600},
+                                         {641, 480, 0, 0, 640, 480},
+                                         {640, 481, 0, 0, 640, 480},
+                                         {333, 250, 0, 0, 333, 250},
+                                         {322, 300, 0, 29, 322, 242},
+                                         {0, 1, 0, 0, 1, 1}}) {
+    SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
+    const GLWindow::Area a = GLWindow::PictureArea(c.w, c.h);
+    EXPECT_EQ(std::vector<int>({a.x, a.y, a.width, a.height}), std::vector<int>({c.x, c.y, c.aw, c.ah}));
+  }
+}
+
+// A window that is not 4:3 draws its picture in the top left corner through
+// a scissor box as large as the picture; back at 4:3 the scissor goes and the
+// calls are a plain window's.
+TEST(GLWindowResize, OtherAspectsScissorTheFourToThreePicture) {
+  GLRecorder::Clear();
+  GLWindow::Resize(800, 640);
+  EXPECT_EQ(GLRecorder::Named("glViewport")[0].args, (std::vector<double>{0, 40, 800, 600}));
+  GLRecorder::Clear();
+  GLWindow::Resize(1280, 720);
+  EXPECT_EQ(GLRecorder::Named("glViewport")[0].args, (std::vector<double>{0, 0, 960, 720}));
+  EXPECT_EQ(GLRecorder::Named("glScissor")[0].args, (std::vector<double>{0, 0, 960, 720}));
+  EXPECT_EQ(GLRecorder::Named("gluPerspective")[0].args[1], 960.0 / 720.0);
+  EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST));
+  GLWindow::Resize(1024, 768);
+  EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+  EXPECT_EQ(GLRecorder::Count("glScissor"), 1);
+  GLWindow::Resize(1024, 768);
+  EXPECT_EQ(GLRecorder::Count("glDisable"), 1);
 }
 
 }  // namespace

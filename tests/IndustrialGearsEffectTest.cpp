@@ -24,7 +24,7 @@ class IndustrialGearsEffectTest : public MeshSceneTest {
     ASSERT_TRUE(dir.ok);
     dir.WriteTri("gear.tri", {kFirst}, 240, kFiller);
     GLRecorder::Clear();
-    Random::srand(777);
+    Random::Seed(777);
     gears.Init();
     drawsInInit = Random::State() != 777;
   }
@@ -157,12 +157,12 @@ TEST_F(IndustrialGearsEffectTest, FlickerDrawsOneRandomNumberPerFrameOnlyInsideT
     float drawn = 1.0f;
     std::uint32_t afterOne = 0;
     for (; drawn == 1.0f; ++seed) {
-      Random::srand(seed);
-      drawn = static_cast<float>(Random::rand() % 100 + 100) / 100.0f;
+      Random::Seed(seed);
+      drawn = static_cast<float>(Random::Next() % 100 + 100) / 100.0f;
       afterOne = Random::State();
     }
     --seed;
-    Random::srand(seed);
+    Random::Seed(seed);
     Frame(c.elapsed);
     const float s = c.inside ? drawn : 1.0f;
     EXPECT_EQ(Random::State(), c.inside ? afterOne : seed) << "elapsed " << c.elapsed;

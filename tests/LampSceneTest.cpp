@@ -8,7 +8,7 @@
 using namespace lamptest;
 
 TEST(LampScene, FlickerDrawsOncePerCallInsideTheSlotsAndNeverOutside) {
-  Random::srand(1);
+  Random::Seed(1);
   Lcg g;
   int draws = 0;
   for (int e = -50; e <= 11000; ++e) {

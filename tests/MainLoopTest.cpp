@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/QuorixSystem.h"
+#include "platform/VirtualKeys.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/RecordingBoxes.h"
 #include "window/GLWindow.h"
-#include "window/VirtualKeys.h"
 
 namespace {
 
@@ -29,7 +31,7 @@ class MainLoop : public ::testing::Test, protected FakeMachine {
   // end. Pass 1000 closes the window, so a loop stuck in a pause still ends.
   void Run(std::vector<std::pair<int, WindowEvent>> events, int endPass = 30) {
     display.script = [this, events, endPass](int pass, WindowEvent& event) {
-      clock.ms = pass >= endPass ? 400000 : pass * 10;
+      clock.counter = pass >= endPass ? 400000 : pass * 10;
       if (pass >= 1000) {
         event.kind = WindowEvent::Quit;
         return true;
@@ -56,7 +58,7 @@ WindowEvent Up(int key) { return KeyEvent(WindowEvent::KeyUp, key); }
 
 TEST_F(MainLoop, PlaysToTheFirstFrameAfterTheEndAndNoFurther) {
   display.script = [this](int pass, WindowEvent& event) {
-    clock.ms = 194998 + pass;  // 194999, 195000, 195001, ...
+    clock.counter = 194998 + pass;  // 194999, 195000, 195001, ...
     event.kind = WindowEvent::Quit;
     return pass >= 1000;
   };
@@ -149,7 +151,7 @@ TEST_F(MainLoop, VolumeKeysWithSoundOffTouchNoPlayer) {
 TEST(Startup, CancelledDialogCreatesNoWindow) {
   class Quit : public SetupDialog {
    public:
-    int Run(SetupControls&) override { return 2; }
+    SetupResult Run(SetupControls&) override { return SetupResult::Quit; }
   } quit;
   RecordingBoxes boxes;
   FakeMachine machine;
@@ -161,4 +163,37 @@ TEST(Startup, CancelledDialogCreatesNoWindow) {
   EXPECT_FALSE(system->window->active);
   delete system;  // active is false: no Destroy
   EXPECT_TRUE(machine.display.steps.empty());
+}
+
+// However the demo ends, nothing calls GL once the context is gone: the
+// destructor closes the window first, and what it releases after that (timer,
+// music, effects, textures) makes no GL call. Ends: Escape, a failed F1
+// toggle (no context left at all), a minimised window (no Destroy).
+TEST(Shutdown, NoGLCallWithoutAContext) {
+  for (int ending = 0; ending < 3; ++ending) {
+    SCOPED_TRACE(ending);
+    RecordingBoxes boxes;
+    FakeMachine machine;
+    const int before = GLRecorder::CallsWithoutContext();
+    auto system = std::make_unique<QuorixSystem>(machine.platform);
+    ASSERT_TRUE(system->Setup());
+    if (ending == 1) machine.display.openOk = false;
+    machine.display.script = [&](int pass, WindowEvent& event) {
+      machine.clock.counter = pass * 10;
+      if (pass == 2) {
+        event = KeyEvent(WindowEvent::KeyDown, ending == 1 ? VK::F1 : VK::ESCAPE);
+        if (ending == 2) {
+          event.kind = WindowEvent::Activate;
+          event.minimized = true;
+        }
+        return true;
+      }
+      event.kind = WindowEvent::Quit;
+      return pass >= 5;
+    };
+    system->Run();
+    system.reset();
+    EXPECT_EQ(GLRecorder::CallsWithoutContext(), before);
+    EXPECT_EQ(machine.display.steps.back(), ending == 2 ? "ShowWindow" : "Unregister");
+  }
 }

@@ -9,7 +9,7 @@
 
 #include "services/MusicPlayer.h"
 #include "tests/support/FakeAudioOut.h"
-#include "tests/support/PngWriter.h"
+#include "tests/support/PngBytes.h"
 #include "tests/support/SineOgg.h"
 
 namespace {

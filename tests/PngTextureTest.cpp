@@ -7,7 +7,7 @@
 
 #include "services/PngTexture.h"
 #include "tests/support/GLRecorder.h"
-#include "tests/support/PngWriter.h"
+#include "tests/support/PngBytes.h"
 #include "tests/support/SineOgg.h"
 
 namespace {

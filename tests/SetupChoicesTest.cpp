@@ -39,14 +39,14 @@ Settings Applied(const SetupControls& controls) {
 // A dialog that checks what it was started with and answers as told.
 class ScriptedDialog : public SetupDialog {
  public:
-  ScriptedDialog(int result, SetupControls answer) : result(result), answer(answer) {}
-  int Run(SetupControls& controls) override {
+  ScriptedDialog(SetupResult result, SetupControls answer) : result(result), answer(answer) {}
+  SetupResult Run(SetupControls& controls) override {
     started = controls;
     ++runs;
-    if (result == 1) controls = answer;
+    if (result == SetupResult::Start) controls = answer;
     return result;
   }
-  int result;
+  SetupResult result;
   SetupControls answer;
   SetupControls started;
   int runs = 0;
@@ -82,7 +82,7 @@ TEST(SetupDialog, StartWritesTheChoicesAndSetsActive) {
   answer.res800 = false;
   answer.res640 = true;
   answer.noSound = true;
-  ScriptedDialog dialog(1, answer);
+  ScriptedDialog dialog(SetupResult::Start, answer);
   GLWindow window(nullptr, &dialog);
   window.fullscreen = false;  // the dialog starts from its own choices, not from these
   window.width = 1024;
@@ -96,8 +96,8 @@ TEST(SetupDialog, StartWritesTheChoicesAndSetsActive) {
 }
 
 TEST(SetupDialog, QuitOrFailureWritesNothing) {
-  for (int result : {2, -1, 0}) {
-    SCOPED_TRACE(result);
+  for (SetupResult result : {SetupResult::Quit, SetupResult::Failed}) {
+    SCOPED_TRACE(static_cast<int>(result));
     SetupControls answer = InitialSetupControls();
     answer.noSound = true;
     ScriptedDialog dialog(result, answer);

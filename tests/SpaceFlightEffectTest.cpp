@@ -19,8 +19,8 @@ constexpr int kStart = 145000;
 
 // Random state after seeding with `seed` and drawing `n` values.
 std::uint32_t StateAfter(std::uint32_t seed, int n) {
-  Random::srand(seed);
-  for (int i = 0; i < n; ++i) Random::rand();
+  Random::Seed(seed);
+  for (int i = 0; i < n; ++i) Random::Next();
   return Random::State();
 }
 
@@ -108,8 +108,8 @@ TEST_F(SpaceFlight, TravelAndYawGrowPerFrameNotPerMillisecond) {
 
 TEST_F(SpaceFlight, StarCloudIsSeededEveryFrameAndLeavesTheGeneratorAfter9000Draws) {
   const std::uint32_t expected = StateAfter(666, 9000);
-  Random::srand(12345);
-  Random::rand();
+  Random::Seed(12345);
+  Random::Next();
   Frame(500);
   EXPECT_EQ(Random::State(), expected);
 
@@ -124,7 +124,7 @@ TEST_F(SpaceFlight, StarCloudIsSeededEveryFrameAndLeavesTheGeneratorAfter9000Dra
 
   // The same travel and yaw draw the same cloud whatever was drawn before.
   const float travel = scene.travel, yaw = scene.yaw;
-  for (int i = 0; i < 77; ++i) Random::rand();
+  for (int i = 0; i < 77; ++i) Random::Next();
   scene.travel = travel - 0.002f;
   scene.yaw = yaw - 0.02f;
   Frame(500);

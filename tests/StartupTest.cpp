@@ -26,7 +26,7 @@ std::unique_ptr<QuorixSystem> StartDemo(Platform& platform) {
 TEST(Startup, ScenesDrawTheirStartUpRandomNumbersInMemberOrder) {
   RecordingBoxes boxes;
   FakeMachine machine;
-  Random::srand(1);  // the program's start state
+  Random::Seed(1);  // the program's start state
   auto system = StartDemo(machine.platform);
   const FallingLine& first = system->closingCredits->lines[0];
   EXPECT_FLOAT_EQ(first.alpha, 0.15f);
@@ -39,10 +39,10 @@ TEST(Startup, ScenesDrawTheirStartUpRandomNumbersInMemberOrder) {
   EXPECT_FLOAT_EQ(second.halfHeight, 1.7f);
   EXPECT_FLOAT_EQ(second.y, 11.0f);
   // Start-up drew 1360 + 512 values and nothing else.
-  Random::srand(1);
-  for (int i = 0; i < 1872; ++i) Random::rand();
+  Random::Seed(1);
+  for (int i = 0; i < 1872; ++i) Random::Next();
   const std::uint32_t expected = Random::State();
-  Random::srand(1);
+  Random::Seed(1);
   auto again = StartDemo(machine.platform);
   EXPECT_EQ(Random::State(), expected);
 }

@@ -10,7 +10,7 @@
 
 #include "services/TextureBank.h"
 #include "tests/support/GLRecorder.h"
-#include "tests/support/PngWriter.h"
+#include "tests/support/PngBytes.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/SineOgg.h"
 

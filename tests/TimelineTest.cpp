@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/QuorixSystem.h"
@@ -10,6 +11,7 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+#include "window/GLWindow.h"
 
 using CallStream::Matches;
 
@@ -50,14 +52,14 @@ class TimelineFrames : public ::testing::Test, protected FakeMachine {
   void SetUp() override {
     system = new QuorixSystem(platform);
     ASSERT_TRUE(system->Setup());
-    clock.ms = 0;
+    clock.counter = 0;
     system->timer->Start();
     display.onSwap = [this] { frame = GLRecorder::Calls(); };
   }
   void TearDown() override { delete system; }
 
   const std::vector<GLCall>& FrameAt(int ms) {
-    clock.ms = ms;
+    clock.counter = ms;
     frame.clear();
     system->DrawFrame();
     return frame;
@@ -126,13 +128,23 @@ TEST_F(TimelineFrames, ProjectionIsResetOnlyJustAfterTheSpaceFlight) {
   EXPECT_TRUE(ProjectionReset(FrameAt(155001)));
   EXPECT_TRUE(ProjectionReset(FrameAt(155099)));
   EXPECT_FALSE(ProjectionReset(FrameAt(155100)));
+  // A window resized to 5:4 gets the reset of its 4:3 picture area.
+  WindowEvent size;
+  size.kind = WindowEvent::Size;
+  size.width = 800;
+  size.height = 640;
+  system->window->HandleEvent(size);
+  const std::vector<GLCall>& calls = FrameAt(155050);
+  EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](const GLCall& c) {
+    return Matches(c, {"glViewport", {0, 40, 800, 600}});
+  }));
 }
 
 TEST_F(TimelineFrames, PausedFrameDrawsNothingAndReadsNoClock) {
   FrameAt(5000);
   const int swaps = display.swaps;
   system->paused = true;
-  clock.ms = 6000;
+  clock.counter = 6000;
   frame.clear();
   GLRecorder::Clear();
   EXPECT_TRUE(system->DrawFrame());

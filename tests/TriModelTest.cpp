@@ -7,7 +7,7 @@
 #include <string>
 
 #include "services/TriModel.h"
-#include "tests/support/PngWriter.h"
+#include "tests/support/PngBytes.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/SineOgg.h"
 

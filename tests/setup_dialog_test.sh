@@ -132,6 +132,9 @@ fi
 
 dialog_run "Alt+N, Alt+S" "800 x 600, 32 bit, fullscreen, no sound" alt+n alt+s
 
+# Tab order: Start, Quit, No Sound; Space ticks it, Enter there is Start.
+dialog_run "Tab, Tab, Space, Enter" "800 x 600, 32 bit, fullscreen, no sound" Tab Tab space Return
+
 dialog_run "Alt+F, Alt+6, Enter" "640 x 480, 32 bit, windowed, sound" alt+f alt+6 Return
 [ "$(toggles)" -eq 0 ] || fail "windowed start asked the fullscreen question"
 
@@ -189,7 +192,7 @@ check_option() {  # check_option STATUS MESSAGE ARGS...
     fail "options $*: status $got, wanted $want with '$message'; stderr '$(head -n1 err.txt)'"
   fi
 }
-check_option 2 "lumivane: unsupported size '1280x1024'" --size 1280x1024
+check_option 2 "lumivane: unsupported size '1280x100'" --size 1280x100
 check_option 2 "lumivane: unsupported colour depth '24'" --windowed --bits 24
 check_option 2 "lumivane: unknown option '--window'" --window
 check_option 2 "lumivane: option --size needs a value" --size

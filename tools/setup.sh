@@ -1,13 +1,17 @@
 # Shared by play.sh and test.sh: installs the Debian packages that are missing
 # and builds the project. Sourced, not run.
 
+# What building and playing need.
 PACKAGES="build-essential cmake pkg-config libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libpng-dev libvorbis-dev libgtk-3-dev libcairo2-dev libpango1.0-dev fonts-dejavu-core fonts-noto-core
-  libgtest-dev xvfb xauth xdotool locales"
+  xvfb xauth"
+# What the tests need besides.
+TEST_PACKAGES="libgtest-dev xdotool locales strace desktop-file-utils appstream"
 
+# install_missing_packages [more package names...]: $PACKAGES and the named ones.
 install_missing_packages() {
   local missing=""
-  for p in $PACKAGES; do
+  for p in $PACKAGES "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
   done
   [ -z "$missing" ] && return 0

@@ -6,8 +6,6 @@
 #include "platform/Report.h"
 #include "window/SetupChoices.h"
 
-GLWindow* currentWindow = nullptr;
-
 namespace {
 
 void Fail(const char* text) { ShowMessageBox(text, "ERROR", MB::ICONEXCLAMATION); }
@@ -15,18 +13,16 @@ void ShutdownError(const char* text) { ShowMessageBox(text, "SHUTDOWN ERROR", MB
 
 }  // namespace
 
-GLWindow::GLWindow(Display* display, SetupDialog* dialog) : display(display), dialog(dialog) {
-  currentWindow = this;
-}
+GLWindow::GLWindow(Display* display, SetupDialog* dialog) : display(display), dialog(dialog) {}
 
 bool GLWindow::ShowSetupDialog() {
-  int result = 0;
+  SetupResult result = SetupResult::Failed;
   if (dialog) {
     SetupControls controls = InitialSetupControls();
     result = dialog->Run(controls);
-    if (result == 1) ApplySetupControls(controls, *this);
+    if (result == SetupResult::Start) ApplySetupControls(controls, *this);
   }
-  active = result == 1;
+  active = result == SetupResult::Start;
   return active;
 }
 
@@ -35,7 +31,7 @@ bool GLWindow::Create() {
     Fail("Failed To Register The Window Class.");
     return false;
   }
-  if (fullscreen && !display->ChangeMode(width, height, bits)) {
+  if (fullscreen && !desktop && !display->ChangeMode(width, height, bits)) {
     int answer = ShowMessageBox(
         "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?",
         "Tarvo GL", MB::YESNO | MB::ICONEXCLAMATION);
@@ -48,7 +44,11 @@ bool GLWindow::Create() {
   }
   if (fullscreen) display->ShowCursor(false);
 
-  if (!display->OpenWindow(title, width, height, fullscreen, bits)) {
+  clientWidth = width;
+  clientHeight = height;
+  const bool opened = fullscreen && desktop ? display->OpenDesktopWindow(title, bits, clientWidth, clientHeight)
+                                            : display->OpenWindow(title, width, height, fullscreen, bits);
+  if (!opened) {
     Destroy();
     Fail("Window Creation Error.");
     return false;
@@ -66,7 +66,7 @@ bool GLWindow::Create() {
     return false;
   }
   display->ShowWindow();
-  Resize(width, height);
+  Resize(clientWidth, clientHeight);
   if (!SetupGL()) {
     Destroy();
     Fail("Initialization Failed.");
@@ -92,13 +92,42 @@ void GLWindow::Destroy() {
   if (!display->Unregister()) ShutdownError("Could Not Unregister Class.");
 }
 
+GLWindow::Area GLWindow::PictureArea(int width, int height) {
+  Area area;
+  if (width * 3 <= height * 4) {  // as wide as 4:3 or narrower: bars above and below
+    area.width = width;
+    area.height = (width * 3 + 2) / 4;
+  } else {  // wider: bars at the sides
+    area.width = (height * 4 + 1) / 3;
+    area.height = height;
+  }
+  if (area.width < 1) area.width = 1;  // a minimised window: nothing to see, but no empty viewport
+  if (area.height < 1) area.height = 1;
+  area.x = (width - area.width) / 2;
+  area.y = (height - area.height) / 2;
+  return area;
+}
+
+// A 4:3 window gets the very calls of a plain full-window viewport. Any other
+// draws its picture in the top left corner (where a window of the picture's
+// own size would have it, so the rasteriser rounds every pixel alike) through
+// a scissor box of the same rectangle, which keeps the scenes' clears inside
+// it too; Swap then moves it to the middle.
 void GLWindow::Resize(int width, int height) {
   if (height == 0) height = 1;
-  glViewport(0, 0, width, height);
+  const Area area = PictureArea(width, height);
+  const int bottom = height - area.height;
+  glViewport(0, bottom, area.width, area.height);
+  if (area.width == width && area.height == height) {
+    if (glIsEnabled(GL_SCISSOR_TEST)) glDisable(GL_SCISSOR_TEST);
+  } else {
+    glScissor(0, bottom, area.width, area.height);
+    glEnable(GL_SCISSOR_TEST);
+  }
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), static_cast<double>(0.1f),
-                 100.0);
+  gluPerspective(45.0, static_cast<double>(area.width) / static_cast<double>(area.height),
+                 static_cast<double>(0.1f), 100.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 }
@@ -113,7 +142,51 @@ bool GLWindow::SetupGL() {
   return true;
 }
 
-void GLWindow::Swap() { display->Swap(); }
+// Before every swap the picture is copied from its corner to the middle and
+// the margins are cleared black (the back buffer's old contents are undefined
+// after a swap). The GL state the scenes carry from frame to frame is saved
+// around this and put back exactly.
+void GLWindow::Swap() {
+  const int height = clientHeight > 0 ? clientHeight : 1;
+  const Area area = PictureArea(clientWidth, height);
+  if (area.width != clientWidth || area.height != height) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    // Pixels copied as they are: nothing on the way may change them.
+    for (GLenum cap : {GL_SCISSOR_TEST, GL_DEPTH_TEST, GL_STENCIL_TEST, GL_ALPHA_TEST, GL_BLEND, GL_FOG,
+                       GL_TEXTURE_1D, GL_TEXTURE_2D, GL_COLOR_LOGIC_OP, GL_DITHER})
+      glDisable(cap);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glViewport(0, 0, clientWidth, height);
+    glRasterPos2i(-1, -1);                                   // the lower left corner...
+    glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(area.x), static_cast<GLfloat>(area.y), nullptr);  // ...moved
+    glCopyPixels(0, height - area.height, area.width, area.height, GL_COLOR);
+    const bool sideBars = area.width < clientWidth;
+    const Area margins[2] = {
+        sideBars ? Area{0, 0, area.x, height} : Area{0, 0, clientWidth, area.y},
+        sideBars ? Area{area.x + area.width, 0, clientWidth - area.x - area.width, height}
+                 : Area{0, area.y + area.height, clientWidth, height - area.y - area.height},
+    };
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glEnable(GL_SCISSOR_TEST);
+    for (const Area& margin : margins) {
+      if (margin.width <= 0 || margin.height <= 0) continue;
+      glScissor(margin.x, margin.y, margin.width, margin.height);
+      glClear(GL_COLOR_BUFFER_BIT);
+    }
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+  }
+  display->Swap();
+}
 
 void GLWindow::HandleEvent(const WindowEvent& event) {
   switch (event.kind) {
@@ -127,6 +200,8 @@ void GLWindow::HandleEvent(const WindowEvent& event) {
       if (event.key > 0 && event.key < 256) keyDown[event.key] = false;
       break;
     case WindowEvent::Size:
+      clientWidth = event.width;
+      clientHeight = event.height;
       Resize(event.width, event.height);
       break;
     default:

@@ -10,9 +10,22 @@ class GLWindow {
   bool ShowSetupDialog();  // true when the user pressed Start
   bool Create();           // true when the window and a current context exist
   void Destroy();
-  static void Resize(int width, int height);  // viewport and the standard projection
+  // Viewport and the standard projection for a client area of width x height
+  // pixels: the picture keeps 4:3 (see PictureArea), the rest stays black.
+  static void Resize(int width, int height);
   static bool SetupGL();
-  void Swap();
+  void Swap();  // the picture moved to the middle with black around it, then the buffers swapped
+
+  // The part of a client area that shows the picture, in GL window
+  // coordinates (y from the bottom): the largest centred 4:3 rectangle. The
+  // side that limits it is taken whole, the other is 3/4 (or 4/3) of it
+  // rounded to the nearest pixel, halves up; so a size within that rounding
+  // of 4:3 (333 x 250) is taken whole. An odd pixel left over goes to the
+  // right or the top margin.
+  struct Area {
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+  static Area PictureArea(int width, int height);
 
   // The window procedure: records keys, activity and size changes.
   void HandleEvent(const WindowEvent& event);
@@ -22,9 +35,14 @@ class GLWindow {
   int width = 640;         // client width in pixels, also the fullscreen mode's width
   int height = 480;        // client height in pixels
   bool fullscreen = true;  // display mode change when true, a framed window otherwise
+  bool desktop = false;    // fullscreen means the desktop's own resolution, no mode change
   bool sound = true;       // play music (read by QuorixSystem)
   bool active = false;     // set by the dialog and by (de)activation; Destroy at exit only when true
   bool keyDown[256] = {};  // by Windows virtual-key code
+  // The client area as it is now, in pixels: width x height unless desktop
+  // fullscreen or the user / window manager changed it.
+  int clientWidth = 0;
+  int clientHeight = 0;
 
  private:
   Display* display;
@@ -33,5 +51,3 @@ class GLWindow {
   bool hasContext = false;
 };
 
-// The one window of the process, for code that has no pointer of its own.
-extern GLWindow* currentWindow;

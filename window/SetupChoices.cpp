@@ -18,4 +18,6 @@ void ApplySetupControls(const SetupControls& controls, GLWindow& window) {
   if (controls.res1024) window.width = 1024, window.height = 768;
   if (controls.bits16) window.bits = 16;
   if (controls.bits32) window.bits = 32;
+  if (controls.width > 0 && controls.height > 0) window.width = controls.width, window.height = controls.height;
+  window.desktop = controls.desktop;
 }

@@ -7,7 +7,7 @@
 
 #include "Canvas.h"
 #include "Noise.h"
-#include "PngWriter.h"
+#include "SurfacePng.h"
 #include "Random.h"
 #include "TestData.h"
 #include "Text.h"

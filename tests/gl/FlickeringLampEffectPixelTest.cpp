@@ -12,7 +12,7 @@ class FlickeringLampPixels : public ScenePixelTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(window.ok);
-    Random::srand(1);
+    Random::Seed(1);
     lamp.Init();
     PaintAllClear(bank);
   }
@@ -57,7 +57,7 @@ TEST_F(FlickeringLampPixels, FlickerShrinksTheLampOnlyInsideTheSlot) {
   // At full size the lamp reaches the top of the view; at 0.6 it stops near y = 66.
   Frame(1999);
   EXPECT_TRUE(Near(window.At(320, 40), 255, 0, 0, 2));
-  Random::srand(SmallestFlickerSeed());
+  Random::Seed(SmallestFlickerSeed());
   Frame(2000);
   EXPECT_EQ(lamp.flickerScale, 0.6f);
   EXPECT_TRUE(Near(window.At(320, 40), 255, 255, 255, 2));

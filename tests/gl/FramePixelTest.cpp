@@ -12,6 +12,7 @@
 #include "tests/gl/PixelTestSupport.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/RecordingBoxes.h"
+#include "window/GLWindow.h"
 
 namespace {
 
@@ -61,14 +62,14 @@ TEST(FaderPixels, BlackAndWhiteFadesAtKnownAlphas) {
   GLTestWindow w(640, 480);
   ASSERT_TRUE(w.ok);
   FadeOutEffect out(nullptr);
-  out.SetParam(1, 1000.0f);
-  out.SetParam(2, 1.0f);
+  out.SetParam(FaderEffect::Duration, 1000.0f);
+  out.SetParam(FaderEffect::Grey, 1.0f);
   ClearTo(0, 0, 0);
   out.Render(10500, 10000);  // half way to white
   EXPECT_NEAR(w.At(320, 240).r, 128, 2);
   FadeInEffect in(nullptr);
-  in.SetParam(1, 1000.0f);
-  in.SetParam(2, 0.0f);
+  in.SetParam(FaderEffect::Duration, 1000.0f);
+  in.SetParam(FaderEffect::Grey, 0.0f);
   ClearTo(1, 1, 1);
   in.Render(250, 0);  // alpha 0.75 black over white
   EXPECT_NEAR(w.At(320, 240).g, 64, 2);
@@ -81,26 +82,29 @@ TEST(FaderPixels, BlackAndWhiteFadesAtKnownAlphas) {
 
 namespace {
 
-// The real display, reading two pixels of every frame before the swap.
-class ProbeDisplay : public SdlDisplay {
+// The real display, keeping a copy of every frame before it is swapped.
+class FrameDisplay : public SdlDisplay {
  public:
   void Swap() override {
-    unsigned char p[4];
-    glReadBuffer(GL_BACK);
-    glReadPixels(currentWindow->width / 2, currentWindow->height / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-    middle = {p[0], p[1], p[2]};
-    glReadPixels(currentWindow->width / 2, currentWindow->height - 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-    top = {p[0], p[1], p[2]};
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    frame = ReadFrame(width, height);
     SdlDisplay::Swap();
   }
-  GLTestWindow::Pixel middle{}, top{};
+  // y counts from the top.
+  GLTestWindow::Pixel At(int x, int y) const {
+    const unsigned char* p = &frame[(static_cast<std::size_t>(height - 1 - y) * width + x) * 4];
+    return {p[0], p[1], p[2]};
+  }
+  int width = 0, height = 0;
+  std::vector<unsigned char> frame;  // RGBA, bottom row first
 };
 
 }  // namespace
 
 TEST(FramePixels, GapsBetweenScenesDrawOnlyTheBars) {
   RecordingBoxes boxes;
-  ProbeDisplay display;
+  FrameDisplay display;
   FakeClock clock;
   FixedSetupDialog dialog(WindowedWithoutSound());
   Platform platform;
@@ -113,11 +117,71 @@ TEST(FramePixels, GapsBetweenScenesDrawOnlyTheBars) {
   for (int now : {11500, 11501, 11999, 12000, 15000, 15500, 15750}) {
     SCOPED_TRACE(now);
     ClearTo(0, 1, 0);  // whatever the back buffer held stays, apart from the bars
-    clock.ms = now;
+    clock.counter = now;
     system->DrawFrame();
-    EXPECT_EQ(display.middle.g, 255);
-    EXPECT_EQ(display.middle.r, 0);
-    EXPECT_EQ(display.top.r + display.top.g + display.top.b, 0);
+    const GLTestWindow::Pixel middle = display.At(display.width / 2, display.height / 2);
+    const GLTestWindow::Pixel top = display.At(display.width / 2, 1);
+    EXPECT_EQ(middle.g, 255);
+    EXPECT_EQ(middle.r, 0);
+    EXPECT_EQ(top.r + top.g + top.b, 0);
   }
   delete system;
 }
+
+// Any window size: the client area is exactly the size asked for, the 4:3
+// picture fills its largest centred part (white as a scene clears it, the
+// letterbox bars at its own top and bottom), everything around it is black,
+// and the scene's clear colour is still its own afterwards.
+struct WideCase {
+  int width, height;
+  int x, top, pictureWidth, pictureHeight;  // the picture, `top` rows from the top edge
+};
+
+class WideWindowPixels : public ::testing::TestWithParam<WideCase> {};
+
+TEST_P(WideWindowPixels, PictureCentredWithBlackAround) {
+  const WideCase c = GetParam();
+  RecordingBoxes boxes;
+  FrameDisplay display;
+  GLWindow window(&display, nullptr);
+  window.fullscreen = false;
+  window.width = c.width;
+  window.height = c.height;
+  ASSERT_TRUE(window.Create());
+  ClearTo(1, 1, 1);
+  LetterboxEffect(nullptr).Render(1, 0);
+  window.Swap();
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  EXPECT_EQ(ClearColour(), (std::vector<float>{1, 1, 1, 1}));
+  ASSERT_EQ(display.width, c.width);
+  ASSERT_EQ(display.height, c.height);
+
+  int litOutside = 0, blackInMiddleRow = 0;
+  const int middleRow = c.top + c.pictureHeight / 2;
+  for (int y = 0; y < c.height; ++y) {
+    for (int x = 0; x < c.width; ++x) {
+      const GLTestWindow::Pixel p = display.At(x, y);
+      const bool inside = x >= c.x && x < c.x + c.pictureWidth && y >= c.top && y < c.top + c.pictureHeight;
+      if (!inside) litOutside += p.r + p.g + p.b > 0;
+      if (inside && y == middleRow) blackInMiddleRow += p.r + p.g + p.b < 3 * 255;
+    }
+  }
+  EXPECT_EQ(litOutside, 0);
+  EXPECT_EQ(blackInMiddleRow, 0);
+  // The bars: as in a 4:3 window of the picture's size, counted from its own edges.
+  const double share = (1.0 - 0.03 / (0.1 * std::tan(22.5 * M_PI / 180.0))) / 2.0;
+  const int column = c.x + c.pictureWidth / 2;
+  int topBar = 0, bottomBar = 0;
+  while (topBar < c.pictureHeight && display.At(column, c.top + topBar).r == 0) ++topBar;
+  while (bottomBar < c.pictureHeight && display.At(column, c.top + c.pictureHeight - 1 - bottomBar).r == 0)
+    ++bottomBar;
+  EXPECT_NEAR(topBar, share * c.pictureHeight, 1.5);
+  EXPECT_NEAR(bottomBar, share * c.pictureHeight, 1.5);
+  EXPECT_TRUE(boxes.boxes.empty());
+  window.Destroy();
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, WideWindowPixels,
+                         ::testing::Values(WideCase{1280, 720, 160, 0, 960, 720}, WideCase{800, 640, 0, 20, 800, 600},
+                                           WideCase{333, 250, 0, 0, 333, 250},
+                                           WideCase{2048, 1536, 0, 0, 2048, 1536}));

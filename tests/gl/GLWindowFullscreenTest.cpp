@@ -3,22 +3,24 @@
 // size really goes fullscreen. Then the F1 toggle of the running demo.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <png.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/QuorixSystem.h"
 #include "platform/SdlPlatform.h"
+#include "platform/VirtualKeys.h"
 #include "services/DemoTimer.h"
+#include "services/PngWriter.h"
 #include "services/TextureBank.h"
+#include "tests/support/FakeClock.h"
 #include "tests/support/RecordingBoxes.h"
 #include "window/GLWindow.h"
-#include "window/VirtualKeys.h"
 
 namespace {
 
@@ -185,50 +187,28 @@ TEST(GLWindowFullscreen, AutoRepeatedF1IsDroppedAndOtherKeysRepeat) {
 namespace {
 
 bool WriteSolidPng(const std::string& path, int size, unsigned char r, unsigned char g, unsigned char b) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<unsigned char> row(static_cast<std::size_t>(size) * 3);
-  for (int x = 0; x < size; ++x) row[x * 3] = r, row[x * 3 + 1] = g, row[x * 3 + 2] = b;
-  for (int y = 0; y < size; ++y) png_write_row(png, row.data());
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(file);
-  return true;
+  std::vector<unsigned char> pixels;
+  for (int i = 0; i < size * size; ++i) pixels.insert(pixels.end(), {r, g, b});
+  return PngWriter::Write(path, PngWriter::Rgb(size, size, pixels));
 }
-
-class ManualClock : public Clock {
- public:
-  std::int64_t Frequency() override { return 1000; }
-  std::int64_t Counter() override { return counter; }
-  std::int64_t counter = 0;
-};
 
 // Presses Start with a window of a given size and mode, without sound.
 class SizedSetup : public SetupDialog {
  public:
-  SizedSetup(int width, int height, bool fullscreen) : width(width), height(height), fullscreen(fullscreen) {}
-  int Run(SetupControls& controls) override {
+  SizedSetup(int width, int height, bool fullscreen, bool desktop = false)
+      : width(width), height(height), fullscreen(fullscreen), desktop(desktop) {}
+  SetupResult Run(SetupControls& controls) override {
     controls = SetupControls{};
     controls.noSound = true;
     controls.bits32 = true;
     controls.fullscreen = fullscreen;
-    currentWindow->width = width;
-    currentWindow->height = height;
-    return 1;
+    controls.desktop = desktop;
+    controls.width = width;
+    controls.height = height;
+    return SetupResult::Start;
   }
   int width, height;
-  bool fullscreen;
+  bool fullscreen, desktop;
 };
 
 // Plays the demo's main loop a script of key events; a step may instead look
@@ -271,6 +251,26 @@ class ScriptedDisplay : public WatchedDisplay {
   }
   void Idle() { script.push_back(Step{}); }
   void Look(std::function<void()> look) { script.push_back(Step{WindowEvent{}, std::move(look)}); }
+  void PressF1() {
+    Key(VK::F1, true);
+    Idle();  // the toggle happens on a pass without a message
+    Key(VK::F1, false);
+  }
+
+  // Keeps the latest frame when asked to.
+  void Swap() override {
+    if (keepFrames) {
+      SDL_GL_GetDrawableSize(window, &frameWidth, &frameHeight);
+      frame.assign(static_cast<std::size_t>(frameWidth) * frameHeight * 3, 0);
+      glReadBuffer(GL_BACK);
+      glPixelStorei(GL_PACK_ALIGNMENT, 1);
+      glReadPixels(0, 0, frameWidth, frameHeight, GL_RGB, GL_UNSIGNED_BYTE, frame.data());
+    }
+    WatchedDisplay::Swap();
+  }
+  bool keepFrames = false;
+  std::vector<unsigned char> frame;  // RGB, bottom row first
+  int frameWidth = 0, frameHeight = 0;
 };
 
 struct Pixel {
@@ -313,9 +313,6 @@ Pixel DrawTextured(TextureEntry* texture, int width, int height) {
 
 }  // namespace
 
-// The demo's objects live until the process ends, as in the program.
-QuorixSystem* toggleTestSystem = nullptr;
-
 TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateKept) {
   const SDL_DisplayMode desktop = DesktopMode();
   ASSERT_GT(desktop.w, 0);
@@ -330,7 +327,7 @@ TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateK
   ASSERT_EQ(chdir(dir), 0);
 
   RecordingBoxes boxes;
-  ManualClock clock;
+  FakeClock clock;
   ScriptedDisplay display;
   SizedSetup setup(desktop.w, desktop.h, true);
   Platform platform;
@@ -338,7 +335,7 @@ TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateK
   platform.clock = &clock;
   platform.display = &display;
   platform.dialog = &setup;
-  QuorixSystem* system = toggleTestSystem = new QuorixSystem(platform);
+  auto system = std::make_unique<QuorixSystem>(platform);
 
   struct Look {
     Pixel pixel{-1, -1, -1};
@@ -402,11 +399,94 @@ TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateK
   EXPECT_EQ(looks[2].now, 2000);
   EXPECT_TRUE(system->paused);
 
-  system->window->Destroy();
+  system.reset();  // the destructor takes the window down
   EXPECT_EQ(display.cursorAtUnregister, SDL_ENABLE);
   EXPECT_TRUE(display.desktopModeAtUnregister);
   EXPECT_EQ(chdir(previous), 0);
   unlink((data + "/sand.png").c_str());
   rmdir(data.c_str());
   rmdir(dir);
+}
+
+// Desktop fullscreen: no mode change and no question, the desktop's own size;
+// the picture is its largest centred 4:3 part, pixel for pixel the frame of a
+// window of that 4:3 size at the same demo time, with black around it; and
+// so it stays across F1 to that window and back.
+QuorixSystem* desktopTestSystem = nullptr;
+
+TEST(GLWindowFullscreen, DesktopFullscreenShowsTheFourToThreeFrameWithBlackAround) {
+  const SDL_DisplayMode desktop = DesktopMode();
+  ASSERT_GT(desktop.w, 0);
+  const GLWindow::Area area = GLWindow::PictureArea(desktop.w, desktop.h);  // 1920 x 1080: 240, 0, 1440 x 1080
+  char previous[4096];
+  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(chdir((std::string(LUMIVANE_DATA_DIR) + "/..").c_str()), 0);
+
+  RecordingBoxes boxes;
+  ManualClock clock;
+  ScriptedDisplay display;
+  display.keepFrames = true;
+  SizedSetup setup(area.width, area.height, true, true);
+  Platform platform;
+  platform.boxes = &boxes;
+  platform.clock = &clock;
+  platform.display = &display;
+  platform.dialog = &setup;
+  QuorixSystem* system = desktopTestSystem = new QuorixSystem(platform);
+
+  struct Look {
+    std::vector<unsigned char> frame;
+    int width = 0, height = 0;
+    bool sdlFullscreen = false;
+  };
+  Look looks[3];
+  auto look = [&](Look& l) {
+    l.frame = display.frame;
+    l.width = display.frameWidth;
+    l.height = display.frameHeight;
+    l.sdlFullscreen = IsFullscreen(display.Window());
+  };
+  // Every frame at 130.5 s, in the photo cylinder, which has no per-frame state.
+  display.Look([&] { clock.counter = 130500; });
+  display.Idle();
+  display.Look([&] { look(looks[0]); });
+  display.PressF1();
+  display.Look([&] { look(looks[1]); });
+  display.PressF1();
+  display.Look([&] { look(looks[2]); });
+
+  ASSERT_TRUE(system->Setup());
+  EXPECT_TRUE(boxes.boxes.empty());  // no question, and the real data is all there
+  system->Run();
+  ASSERT_EQ(display.next, display.script.size()) << "the loop ended early";
+  EXPECT_TRUE(boxes.boxes.empty());
+
+  EXPECT_TRUE(looks[0].sdlFullscreen && looks[2].sdlFullscreen);
+  EXPECT_FALSE(looks[1].sdlFullscreen);
+  ASSERT_EQ(looks[0].width, desktop.w);
+  ASSERT_EQ(looks[0].height, desktop.h);
+  ASSERT_EQ(looks[1].width, area.width);
+  ASSERT_EQ(looks[1].height, area.height);
+  const Look& full = looks[0];
+  const Look& window = looks[1];
+  int litOutside = 0, differingInside = 0;
+  for (int y = 0; y < full.height; ++y) {
+    for (int x = 0; x < full.width; ++x) {
+      const unsigned char* p = &full.frame[(static_cast<std::size_t>(y) * full.width + x) * 3];
+      const int wx = x - area.x, wy = y - area.y;
+      if (wx < 0 || wy < 0 || wx >= area.width || wy >= area.height) {
+        litOutside += p[0] + p[1] + p[2] > 0;
+        continue;
+      }
+      const unsigned char* q = &window.frame[(static_cast<std::size_t>(wy) * window.width + wx) * 3];
+      differingInside += p[0] != q[0] || p[1] != q[1] || p[2] != q[2];
+    }
+  }
+  EXPECT_EQ(litOutside, 0);
+  EXPECT_EQ(differingInside, 0);
+  EXPECT_TRUE(looks[2].frame == looks[0].frame) << "the second desktop frame differs from the first";
+
+  system->window->Destroy();
+  EXPECT_TRUE(display.desktopModeAtUnregister);
+  EXPECT_EQ(chdir(previous), 0);
 }

@@ -70,7 +70,7 @@ TEST_P(IndustrialGearsEffectPixelTest, GreyGearsOnWhiteWithAnEdgeOnlyBetweenVert
 TEST_P(IndustrialGearsEffectPixelTest, FlickerScaleEnlargesTheGears) {
   gears.Render(103499, 102000);
   const int normal = GearHeight();
-  Random::srand(31);
+  Random::Seed(31);
   gears.Render(103500, 102000);
   const float s = gears.flickerScale;
   ASSERT_GT(s, 1.2f);

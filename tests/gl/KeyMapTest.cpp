@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/SdlPlatform.h"
+#include "platform/VirtualKeys.h"
 #include "window/GLWindow.h"
-#include "window/VirtualKeys.h"
 
 TEST(KeyMap, SdlKeysBecomeWindowsVirtualKeyCodes) {
   EXPECT_EQ(SdlDisplay::VirtualKey(SDLK_F1), 0x70);

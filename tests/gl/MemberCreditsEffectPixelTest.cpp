@@ -12,7 +12,7 @@ class MemberCreditsPixels : public ScenePixelTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(window.ok);
-    Random::srand(1);
+    Random::Seed(1);
     credits.Init();  // on its own: it loads every picture it draws
     PaintAllClear(bank);
   }

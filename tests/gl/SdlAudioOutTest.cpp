@@ -13,13 +13,13 @@
 #include "effects/Effect.h"
 #include "platform/SdlAudioOut.h"
 #include "platform/SdlPlatform.h"
+#include "platform/VirtualKeys.h"
 #include "services/MusicPlayer.h"
 #include "tests/support/FakeAudioOut.h"
-#include "tests/support/PngWriter.h"
+#include "tests/support/PngBytes.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/SineOgg.h"
 #include "window/GLWindow.h"
-#include "window/VirtualKeys.h"
 
 namespace {
 
@@ -175,11 +175,6 @@ class QuorixMusicTest : public ::testing::Test {
     dialog = FixedSetupDialog(controls);
     QuorixSystem* system = new QuorixSystem(platform);
     EXPECT_TRUE(system->Setup());
-    // What the destructor leaves alive until the end of the process stays
-    // reachable, so the leak checker does not count it.
-    kept->push_back(system->window);
-    kept->push_back(system->textures);
-    for (int i = 0; i < static_cast<int>(EffectId::Count); ++i) kept->push_back(system->EffectFor(EffectId(i)));
     return system;
   }
 
@@ -197,7 +192,6 @@ class QuorixMusicTest : public ::testing::Test {
     return nullptr;
   }
 
-  static std::vector<const void*>* kept;  // never destroyed: the leak checker runs after static destructors
   std::string dir;
   RecordingBoxes boxes;
   SdlClock clock;
@@ -207,8 +201,6 @@ class QuorixMusicTest : public ::testing::Test {
   FixedSetupDialog dialog{controls};
   Platform platform;
 };
-
-std::vector<const void*>* QuorixMusicTest::kept = new std::vector<const void*>();
 
 }  // namespace
 

@@ -50,22 +50,22 @@ std::string FrameOf(GtkWidget* control) {
 }
 
 // Runs the dialog from the initial choices; `act` runs once it is on screen.
-// Every run is bounded: a dialog still up after 10 s ends with -2.
-int RunDialog(GtkSetupDialog& dialog, SetupControls& controls, std::function<void(GtkSetupDialog&)> act) {
+// Every run is bounded: a dialog still up after 10 s ends as Failed.
+SetupResult RunDialog(GtkSetupDialog& dialog, SetupControls& controls, std::function<void(GtkSetupDialog&)> act) {
   std::string why;
   if (!GtkSetupDialog::Open(&why)) {
     ADD_FAILURE() << why;
-    return -3;
+    return SetupResult::Failed;
   }
   const guint bound = g_timeout_add_seconds(
       10,
       [](gpointer d) -> gboolean {
-        static_cast<GtkSetupDialog*>(d)->End(-2);
+        static_cast<GtkSetupDialog*>(d)->End(SetupResult::Failed);
         return G_SOURCE_REMOVE;
       },
       &dialog);
   dialog.onShown = std::move(act);
-  const int result = dialog.Run(controls);
+  const SetupResult result = dialog.Run(controls);
   g_source_remove(bound);
   return result;
 }
@@ -85,7 +85,7 @@ void ExpectControls(const SetupControls& got, const SetupControls& expected) {
 TEST(GtkSetupDialog, ShowsTheControlsWithTheirTextsGroupsAndInitialChoices) {
   GtkSetupDialog dialog("no/such/picture.png");
   SetupControls controls = InitialSetupControls();
-  const int result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
+  const SetupResult result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
     const GtkSetupDialog::Widgets& w = d.widgets;
     EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(w.window)), "Vantel Quorix - Lumivane");
     EXPECT_EQ(w.picture, nullptr);  // a missing picture leaves just the controls
@@ -114,9 +114,9 @@ TEST(GtkSetupDialog, ShowsTheControlsWithTheirTextsGroupsAndInitialChoices) {
     EXPECT_EQ(g_slist_length(gtk_radio_button_get_group(GTK_RADIO_BUTTON(w.res640))), 3u);
     EXPECT_EQ(g_slist_length(gtk_radio_button_get_group(GTK_RADIO_BUTTON(w.bits16))), 2u);
     EXPECT_EQ(gtk_window_get_focus(GTK_WINDOW(w.window)), w.start);
-    d.End(2);
+    d.End(SetupResult::Quit);
   });
-  EXPECT_EQ(result, 2);
+  EXPECT_EQ(result, SetupResult::Quit);
 }
 
 TEST(GtkSetupDialog, TheInitialChoicesComeFromTheCaller) {
@@ -125,19 +125,19 @@ TEST(GtkSetupDialog, TheInitialChoicesComeFromTheCaller) {
   controls.res1024 = true;
   controls.bits16 = true;
   controls.noSound = true;
-  const int result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
+  const SetupResult result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
     EXPECT_TRUE(On(d.widgets.res1024) && On(d.widgets.bits16) && On(d.widgets.noSound));
     EXPECT_FALSE(On(d.widgets.fullscreen) || On(d.widgets.res800) || On(d.widgets.bits32));
-    d.End(2);
+    d.End(SetupResult::Quit);
   });
-  EXPECT_EQ(result, 2);
+  EXPECT_EQ(result, SetupResult::Quit);
 }
 
 TEST(GtkSetupDialog, EnterPressesStartWithTheInitialChoices) {
   GtkSetupDialog dialog("no/such/picture.png");
   SetupControls controls = InitialSetupControls();
-  const int result = RunDialog(dialog, controls, [](GtkSetupDialog& d) { SendKey(d.widgets.window, GDK_KEY_Return); });
-  EXPECT_EQ(result, 1);
+  const SetupResult result = RunDialog(dialog, controls, [](GtkSetupDialog& d) { SendKey(d.widgets.window, GDK_KEY_Return); });
+  EXPECT_EQ(result, SetupResult::Start);
   ExpectControls(controls, InitialSetupControls());
 }
 
@@ -145,18 +145,49 @@ TEST(GtkSetupDialog, EnterPressesStartWithTheInitialChoices) {
 TEST(GtkSetupDialog, EnterOnARadioButtonIsStart) {
   GtkSetupDialog dialog("no/such/picture.png");
   SetupControls controls = InitialSetupControls();
-  const int result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
+  const SetupResult result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
     gtk_widget_grab_focus(d.widgets.res640);
     SendKey(d.widgets.window, GDK_KEY_Return);
   });
-  EXPECT_EQ(result, 1);
+  EXPECT_EQ(result, SetupResult::Start);
+  ExpectControls(controls, InitialSetupControls());
+}
+
+// Tab walks the controls in their order, a radio group being one stop at its
+// chosen button; Shift+Tab walks back. Neither button is a default button.
+TEST(GtkSetupDialog, TabFollowsTheControlOrderAndNoButtonIsDefault) {
+  GtkSetupDialog dialog("no/such/picture.png");
+  SetupControls controls = InitialSetupControls();
+  const SetupResult result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
+    const GtkSetupDialog::Widgets& w = d.widgets;
+    GtkWindow* window = GTK_WINDOW(w.window);
+    EXPECT_EQ(gtk_window_get_default_widget(window), nullptr);
+    EXPECT_FALSE(gtk_widget_has_default(w.start) || gtk_widget_has_default(w.quit));
+    auto focus = [window] { return gtk_window_get_focus(window); };
+    ASSERT_EQ(focus(), w.start);
+    for (GtkWidget* next : {w.quit, w.noSound, w.bits32, w.res800, w.fullscreen, w.start}) {
+      SendKey(w.window, GDK_KEY_Tab);
+      EXPECT_EQ(focus(), next) << gtk_button_get_label(GTK_BUTTON(next));
+    }
+    SendKey(w.window, GDK_KEY_ISO_Left_Tab, GDK_SHIFT_MASK);
+    EXPECT_EQ(focus(), w.fullscreen);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(w.res1024), TRUE);
+    SendKey(w.window, GDK_KEY_ISO_Left_Tab, GDK_SHIFT_MASK);
+    EXPECT_EQ(focus(), w.res1024);  // the group's stop follows its choice
+    SendKey(w.window, GDK_KEY_ISO_Left_Tab, GDK_SHIFT_MASK);
+    EXPECT_EQ(focus(), w.bits32);
+    // Enter on Quit is Quit.
+    gtk_widget_grab_focus(w.quit);
+    SendKey(w.window, GDK_KEY_Return);
+  });
+  EXPECT_EQ(result, SetupResult::Quit);
   ExpectControls(controls, InitialSetupControls());
 }
 
 TEST(GtkSetupDialog, AltMnemonicsSetTheControlsAndAltSStarts) {
   GtkSetupDialog dialog("no/such/picture.png");
   SetupControls controls = InitialSetupControls();
-  const int result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
+  const SetupResult result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
     const GtkSetupDialog::Widgets& w = d.widgets;
     Alt(w.window, GDK_KEY_n);
     EXPECT_TRUE(On(w.noSound));
@@ -182,7 +213,7 @@ TEST(GtkSetupDialog, AltMnemonicsSetTheControlsAndAltSStarts) {
     EXPECT_TRUE(On(w.bits32));
     Alt(w.window, GDK_KEY_s);
   });
-  EXPECT_EQ(result, 1);
+  EXPECT_EQ(result, SetupResult::Start);
   SetupControls expected;
   expected.noSound = true;
   expected.res1024 = true;
@@ -202,12 +233,12 @@ TEST(GtkSetupDialog, QuitEscapeAndClosingWriteNothing) {
     SCOPED_TRACE(i++);
     GtkSetupDialog dialog("no/such/picture.png");
     SetupControls controls = InitialSetupControls();
-    const int result = RunDialog(dialog, controls, [&](GtkSetupDialog& d) {
+    const SetupResult result = RunDialog(dialog, controls, [&](GtkSetupDialog& d) {
       Alt(d.widgets.window, GDK_KEY_n);  // changed, then thrown away
       gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(d.widgets.res1024), TRUE);
       ending(d);
     });
-    EXPECT_EQ(result, 2);
+    EXPECT_EQ(result, SetupResult::Quit);
     ExpectControls(controls, InitialSetupControls());
   }
 }
@@ -252,7 +283,7 @@ TEST(GtkSetupDialog, ThePictureStandsAtItsOwnSizeLeftOfTheBoxesAndTheButtonsAlon
     EXPECT_EQ(start.y, quit.y);
     EXPECT_GE(start.y, mode.y + mode.height);
     EXPECT_GE(start.y, music.y + music.height);
-    d.End(2);
+    d.End(SetupResult::Quit);
   });
   unlink(path.c_str());
   rmdir(dir);
@@ -302,10 +333,10 @@ TEST(GtkSetupDialogDeathTest, NumbersAreStillReadWithADotAfterTheDialog) {
         GtkSetupDialog dialog("no/such/picture.png");
         SetupControls controls = InitialSetupControls();
         dialog.onShown = [](GtkSetupDialog& d) { SendKey(d.widgets.window, GDK_KEY_Return); };
-        const int result = dialog.Run(controls);
+        const SetupResult result = dialog.Run(controls);
         char* end = nullptr;
         const double half = std::strtod("0.5", &end);
-        std::_Exit(result == 1 && half == 0.5 && *end == '\0' ? 0 : 1);
+        std::_Exit(result == SetupResult::Start && half == 0.5 && *end == '\0' ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
 }
@@ -318,7 +349,7 @@ TEST(GtkSetupDialogDeathTest, WithoutADisplayItSaysWhyAndFails) {
         unsetenv("WAYLAND_DISPLAY");
         GtkSetupDialog dialog("no/such/picture.png");
         SetupControls controls = InitialSetupControls();
-        std::_Exit(dialog.Run(controls) == -1 ? 0 : 1);
+        std::_Exit(dialog.Run(controls) == SetupResult::Failed ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "the setup dialog cannot be shown: no display \\(DISPLAY is not set\\)");
 }

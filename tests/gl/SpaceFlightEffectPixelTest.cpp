@@ -55,11 +55,11 @@ TEST_F(SpaceFlightPixels, StarsLieWhereTheSquareFarReachingProjectionPutsThem) {
   const double dz = 20.0 * scene.travel - 100.0;
   std::vector<std::pair<double, double>> all;
   std::vector<std::pair<double, double>> near;  // large enough to cover their centre pixel
-  Random::srand(666);
+  Random::Seed(666);
   for (int i = 0; i < 3000; ++i) {
-    const int z = Random::rand() % 800 - 400;
-    const int y = Random::rand() % 100 - 50;
-    const int x = Random::rand() % 400 - 200;
+    const int z = Random::Next() % 800 - 400;
+    const int y = Random::Next() % 100 - 50;
+    const int x = Random::Next() % 400 - 200;
     const double ex = x * std::cos(yaw) + z * std::sin(yaw);
     const double ez = -x * std::sin(yaw) + z * std::cos(yaw) + dz;
     double px, py;

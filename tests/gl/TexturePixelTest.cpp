@@ -7,7 +7,7 @@
 
 #include "services/TextureBank.h"
 #include "tests/gl/PixelTestSupport.h"
-#include "tests/support/PngWriter.h"
+#include "tests/support/PngBytes.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/SineOgg.h"
 
@@ -79,7 +79,7 @@ TEST_F(TexturePixelTest, FirstImageRowShowsAtTheTop) {
 // What the fullscreen toggle does: the window and its context are made anew,
 // then the bank gives the loaded textures back under their old names.
 TEST_F(TexturePixelTest, TexturesComeBackAfterTheContextIsMadeAnew) {
-  GLTestWindow w(64, 64);
+  GLTestWindow w(64, 48);
   ASSERT_TRUE(w.ok);
   ASSERT_EQ(chdir(dir.c_str()), 0);
   ASSERT_TRUE(PngWriter::Write("data/sand.png", PngWriter::Rgb(2, 2, kQuadrants)));
@@ -109,7 +109,7 @@ TEST_F(TexturePixelTest, TexturesComeBackAfterTheContextIsMadeAnew) {
   ExpectQuadrants(w);
   bank.entries[Slot::water]->Bind();
   DrawPicture();
-  GLTestWindow::Pixel p = w.At(40, 40);
+  GLTestWindow::Pixel p = w.At(32, 24);
   EXPECT_EQ(p.r, 0);
   EXPECT_EQ(p.b, 255);
   EXPECT_TRUE(boxes.boxes.empty());

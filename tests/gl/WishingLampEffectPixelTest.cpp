@@ -13,7 +13,7 @@ class WishingLampPixels : public ScenePixelTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(window.ok);
-    Random::srand(1);
+    Random::Seed(1);
     first.Init();  // loads circle01, which this scene draws
     lamp.Init();
     PaintAllClear(bank);

@@ -5,13 +5,20 @@
 
 #include "app/CommandLine.h"
 #include "platform/Platform.h"
+#include "tests/support/FakeClock.h"
 #include "tests/support/GLRecorder.h"
 
 // A display that never shows anything: it records the steps it is asked for,
 // answers from a script, and counts swaps. The GL calls of each frame stay in
-// the recorder until the next swap.
+// the recorder until the next swap; the recorder also learns when a context
+// is current.
 class FakeDisplay : public Display {
  public:
+  FakeDisplay() { GLRecorder::SetContextCurrent(false); }
+  ~FakeDisplay() override { GLRecorder::SetContextCurrent(true); }
+  FakeDisplay(const FakeDisplay&) = delete;
+  FakeDisplay& operator=(const FakeDisplay&) = delete;
+
   bool Register() override { return Step("Register", registerOk) && (registered = true); }
   bool Unregister() override {
     steps.push_back("Unregister");
@@ -27,10 +34,19 @@ class FakeDisplay : public Display {
     return Step("OpenWindow", openOk);
   }
   bool CreateContext() override { return Step("CreateContext", contextOk); }
-  bool MakeCurrent() override { return Step("MakeCurrent", currentOk); }
+  bool MakeCurrent() override {
+    GLRecorder::SetContextCurrent(currentOk);
+    return Step("MakeCurrent", currentOk);
+  }
   void ShowWindow() override { steps.push_back("ShowWindow"); }
-  bool ReleaseCurrent() override { return Step("ReleaseCurrent", true); }
-  bool DeleteContext() override { return Step("DeleteContext", true); }
+  bool ReleaseCurrent() override {
+    GLRecorder::SetContextCurrent(false);
+    return Step("ReleaseCurrent", true);
+  }
+  bool DeleteContext() override {
+    GLRecorder::SetContextCurrent(false);
+    return Step("DeleteContext", true);
+  }
   bool CloseWindow() override { return Step("CloseWindow", true); }
   void Swap() override {
     ++swaps;
@@ -57,14 +73,6 @@ class FakeDisplay : public Display {
     steps.push_back(name);
     return ok;
   }
-};
-
-// Milliseconds set by the test.
-class FakeClock : public Clock {
- public:
-  std::int64_t Frequency() override { return 1000; }
-  std::int64_t Counter() override { return ms; }
-  std::int64_t ms = 0;
 };
 
 inline WindowEvent KeyEvent(WindowEvent::Kind kind, int key) {

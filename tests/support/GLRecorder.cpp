@@ -14,8 +14,13 @@ std::map<GLenum, bool> enabled;
 GLuint nextTexture = 1;
 GLuint boundTexture = 0;
 int maxTextureSize = 4096;
+bool contextCurrent = true;
+int callsWithoutContext = 0;
 
-void Rec(const char* name, std::initializer_list<double> args) { calls.push_back({name, args}); }
+void Rec(const char* name, std::initializer_list<double> args) {
+  if (!contextCurrent) ++callsWithoutContext;
+  calls.push_back({name, args});
+}
 
 }  // namespace
 
@@ -47,6 +52,8 @@ int Find(const std::string& name, int from) {
 }
 const Upload& LastUpload() { return upload; }
 void SetMaxTextureSize(int size) { maxTextureSize = size; }
+void SetContextCurrent(bool current) { contextCurrent = current; }
+int CallsWithoutContext() { return callsWithoutContext; }
 }  // namespace GLRecorder
 
 extern "C" {
@@ -97,6 +104,17 @@ void glDepthMask(GLboolean flag) { Rec("glDepthMask", {double(flag)}); }
 void glShadeModel(GLenum mode) { Rec("glShadeModel", {double(mode)}); }
 void glHint(GLenum target, GLenum mode) { Rec("glHint", {double(target), double(mode)}); }
 void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) { Rec("glViewport", {double(x), double(y), double(w), double(h)}); }
+void glScissor(GLint x, GLint y, GLsizei w, GLsizei h) { Rec("glScissor", {double(x), double(y), double(w), double(h)}); }
+void glPushAttrib(GLbitfield mask) { Rec("glPushAttrib", {double(mask)}); }
+void glPopAttrib(void) { Rec("glPopAttrib", {}); }
+void glColorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a) { Rec("glColorMask", {double(r), double(g), double(b), double(a)}); }
+void glRasterPos2i(GLint x, GLint y) { Rec("glRasterPos2i", {double(x), double(y)}); }
+void glBitmap(GLsizei w, GLsizei h, GLfloat x0, GLfloat y0, GLfloat dx, GLfloat dy, const GLubyte*) {
+  Rec("glBitmap", {double(w), double(h), x0, y0, dx, dy});
+}
+void glCopyPixels(GLint x, GLint y, GLsizei w, GLsizei h, GLenum type) {
+  Rec("glCopyPixels", {double(x), double(y), double(w), double(h), double(type)});
+}
 void glLightfv(GLenum light, GLenum pname, const GLfloat* p) {
   const int n = (pname == GL_SPOT_DIRECTION) ? 3 : (pname == GL_AMBIENT || pname == GL_DIFFUSE || pname == GL_SPECULAR || pname == GL_POSITION) ? 4 : 1;
   if (n == 4) Rec("glLightfv", {double(light), double(pname), p[0], p[1], p[2], p[3]});

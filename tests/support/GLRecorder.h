@@ -26,4 +26,10 @@ struct Upload {
 };
 const Upload& LastUpload();
 void SetMaxTextureSize(int size);  // what glGetIntegerv(GL_MAX_TEXTURE_SIZE) answers
+
+// Whether a GL context is current, as a fake display says (true when no
+// display says otherwise), and how many calls came while none was.
+// Clear() leaves both alone.
+void SetContextCurrent(bool current);
+int CallsWithoutContext();
 }  // namespace GLRecorder

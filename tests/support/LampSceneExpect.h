@@ -206,7 +206,7 @@ class LampSceneTest : public ::testing::Test {
  protected:
   void SetUp() override {
     GLRecorder::Clear();
-    Random::srand(1);
+    Random::Seed(1);
   }
   unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
 

@@ -44,3 +44,4 @@ void DrawFinalCredits(Canvas& c);
 void DrawPartyCard(Canvas& c);
 void DrawLoading(Canvas& c);
 void DrawSetupPicture(Canvas& c);
+void DrawIcon(Canvas& c);

@@ -2,7 +2,7 @@
 
 #include "Canvas.h"
 #include "PictureDraw.h"
-#include "PngWriter.h"
+#include "SurfacePng.h"
 
 namespace {
 
@@ -104,6 +104,11 @@ const std::vector<PictureSpec>& ExtraPictures() {
       {"setup", 128, 164, 0.0, false, DrawSetupPicture},
   };
   return pictures;
+}
+
+const PictureSpec& IconPicture() {
+  static const PictureSpec icon = {"lumivane", 256, 256, 0.0, true, DrawIcon};
+  return icon;
 }
 
 bool RenderPicture(const PictureSpec& spec, const std::string& path) {

@@ -23,5 +23,9 @@ const std::vector<PictureSpec>& TexturePictures();
 // The loading picture ("load") and the setup dialog's picture ("setup").
 const std::vector<PictureSpec>& ExtraPictures();
 
+// The application icon for the desktop (256 x 256, with alpha); installed
+// beside the programs, not part of the data folder.
+const PictureSpec& IconPicture();
+
 // Draws one picture and writes it to `path` as PNG.
 bool RenderPicture(const PictureSpec& spec, const std::string& path);

@@ -288,3 +288,26 @@ void DrawSetupPicture(Canvas& c) {
   DrawText(c, "VANTEL QUORIX", group, Box{14, h * 0.34, w - 28, h * 0.06});
   Emblem(c, w * 0.5, h * 0.55, h * 0.07);
 }
+
+void DrawIcon(Canvas& c) {
+  // The desktop's application icon: the setup picture's dusk over the dunes in
+  // a rounded square, the emblem glowing in the middle.
+  cairo_t* cr = c.Cr();
+  const double w = c.W(), h = c.H();
+  const Box tile{w * 0.04, h * 0.04, w * 0.92, h * 0.92};
+  cairo_save(cr);
+  RoundedRect(cr, tile, w * 0.18);
+  cairo_clip(cr);
+  VerticalGradient(cr, tile, Hex(0x140C3A), Hex(0xE08A4A));
+  Rng rng(257);
+  ScatterStars(cr, rng, 30, Box{tile.x, tile.y, tile.w, h * 0.35}, 0.6, 1.6);
+  SoftDot(cr, w * 0.5, h * 0.74, w * 0.3, Rgba{1, 0.8, 0.45, 0.7});
+  Ridge(cr, rng, Box{0, h * 0.74, w, h * 0.05}, h, 0.45, Hex(0xA8582A));
+  Ridge(cr, rng, Box{0, h * 0.84, w, h * 0.04}, h, 0.45, Hex(0x5E2C14));
+  cairo_restore(cr);
+  RoundedRect(cr, tile, w * 0.18);
+  cairo_set_source_rgba(cr, 0.45, 0.8, 1.0, 0.7);
+  cairo_set_line_width(cr, w * 0.012);
+  cairo_stroke(cr);
+  Emblem(c, w * 0.47, h * 0.44, h * 0.24);
+}

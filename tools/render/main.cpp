@@ -4,8 +4,6 @@
 // in a real run at that frame rate.
 #include <GL/gl.h>
 #include <SDL.h>
-#include <malloc.h>
-#include <png.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,14 +15,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
+#include "app/ProgramStart.h"
 #include "app/QuorixSystem.h"
 #include "app/Timeline.h"
 #include "platform/Report.h"
 #include "platform/SdlPlatform.h"
 #include "services/DemoTimer.h"
+#include "services/PngWriter.h"
 #include "tools/render/FrameStats.h"
 #include "window/GLWindow.h"
 
@@ -32,7 +34,7 @@ namespace {
 
 const char* kHelp =
     "Usage: lumivane-render --size WxH --fps N --until MS [--from MS] [--at MS,MS,...] [--every K]\n"
-    "                       [--checksums FILE] --out DIR\n"
+    "                       [--checksums FILE] [--times FILE.csv] --out DIR\n"
     "Draws the demo from demo time 0 (or --from) at N frames per second, frame k at\n"
     "round(k*1000/N) ms (+ --from), up to --until, and writes DIR/frame_<ms>.png for the\n"
     "frames chosen by --at (the first frame at or after each time) or every K-th frame.\n"
@@ -43,7 +45,9 @@ const char* kHelp =
     "the peak resident memory and the start-up time at the end; --times FILE.csv also\n"
     "writes one line per frame (demo time in ms, scene window, frame time in ms).\n"
     "--checksums FILE writes one line per drawn frame: its demo time and a 64-bit\n"
-    "FNV-1a hash of its RGB pixels.\n";
+    "FNV-1a hash of its RGB pixels.\n"
+    "--size takes WxH from 320x240 up to 16384x16384; a size that is not 4:3 gets the\n"
+    "4:3 picture centred with black around it, as in the demo.\n";
 
 struct Options {
   int width = 640, height = 480;
@@ -79,8 +83,7 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
     const char* value = argv[++i];
     bool ok = true;
     if (arg == "--size") {
-      ok = std::sscanf(value, "%dx%d", &o.width, &o.height) == 2 && o.width > 0 && o.height > 0 &&
-           o.width <= 8192 && o.height <= 8192;
+      ok = ParseSize(value, o.width, o.height);
     } else if (arg == "--fps") {
       ok = ParseInt(value, o.fps) && o.fps > 0 && o.fps <= 10000;
     } else if (arg == "--until") {
@@ -134,43 +137,28 @@ class SimulatedClock : public Clock {
 class RenderSetup : public SetupDialog {
  public:
   RenderSetup(int width, int height) : width(width), height(height) {}
-  int Run(SetupControls& controls) override {
+  SetupResult Run(SetupControls& controls) override {
     controls = SetupControls{};
     controls.noSound = true;
     controls.bits32 = true;
-    currentWindow->width = width;
-    currentWindow->height = height;
-    return 1;
+    controls.width = width;
+    controls.height = height;
+    return SetupResult::Start;
   }
 
  private:
   int width, height;
 };
 
-bool WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgba) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!png || !info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
+// Writes a frame read back from GL (RGBA rows bottom-up) as an RGB PNG.
+bool WriteFrame(const std::string& path, int width, int height, const std::vector<unsigned char>& rgba) {
+  std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+  for (int y = 0; y < height; ++y) {
+    const unsigned char* src = rgba.data() + static_cast<std::size_t>(height - 1 - y) * width * 4;
+    unsigned char* dst = rgb.data() + static_cast<std::size_t>(y) * width * 3;
+    for (int x = 0; x < width; ++x) std::memcpy(dst + x * 3, src + x * 4, 3);
   }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-  for (int y = height - 1; y >= 0; --y) {  // GL rows run bottom-up
-    const unsigned char* src = rgba.data() + static_cast<std::size_t>(y) * width * 4;
-    for (int x = 0; x < width; ++x) std::memcpy(&row[x * 3], src + x * 4, 3);
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(file);
-  return true;
+  return PngWriter::Write(path, PngWriter::Rgb(width, height, rgb));
 }
 
 // The SDL display, which also finishes each frame (for honest timings) and
@@ -181,12 +169,13 @@ class CaptureDisplay : public SdlDisplay {
     glFinish();
     finished = std::chrono::steady_clock::now();
     if (!capturePath.empty() || checksums) {
-      int w = currentWindow->width, h = currentWindow->height;
+      int w = 0, h = 0;
+      SDL_GL_GetDrawableSize(window, &w, &h);
       std::vector<unsigned char> pixels(static_cast<std::size_t>(w) * h * 4);
       glReadBuffer(GL_BACK);
       glPixelStorei(GL_PACK_ALIGNMENT, 1);
       glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-      if (!capturePath.empty() && !WritePng(capturePath, w, h, pixels))
+      if (!capturePath.empty() && !WriteFrame(capturePath, w, h, pixels))
         std::fprintf(stderr, "cannot write %s\n", capturePath.c_str());
       if (checksums) std::fprintf(checksums, "%d %016llx\n", frameTime, static_cast<unsigned long long>(Fnv1a(pixels)));
       capturePath.clear();
@@ -221,22 +210,10 @@ std::string SceneWindowAt(int now) {
   return "no scene";
 }
 
-void FindDataFolder() {
-  if (access("data", F_OK) == 0) return;
-  char path[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return;
-  path[n] = '\0';
-  std::string dir(path);
-  dir.erase(dir.find_last_of('/') + 1);
-  if (chdir(dir.c_str()) != 0) std::fprintf(stderr, "lumivane-render: cannot change to %s\n", dir.c_str());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
-  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+  TuneAllocator();
   Options o;
   std::string error;
   if (!Parse(argc, argv, o, error)) {
@@ -247,7 +224,7 @@ int main(int argc, char** argv) {
   std::string out = o.out;
   if (out[0] != '/' && getcwd(cwd, sizeof cwd)) out = std::string(cwd) + "/" + out;
   mkdir(out.c_str(), 0755);
-  std::FILE* checksums = nullptr;  // opened before the data-folder lookup may change the directory
+  std::FILE* checksums = nullptr;
   if (!o.checksums.empty() && !(checksums = std::fopen(o.checksums.c_str(), "w"))) {
     std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.checksums.c_str());
     return 1;
@@ -257,7 +234,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.times.c_str());
     return 1;
   }
-  FindDataFolder();
+  UseDataFolder();
 
   StderrMessageBoxes boxes;
   SetMessageBoxes(&boxes);
@@ -271,7 +248,7 @@ int main(int argc, char** argv) {
   platform.display = &display;
   platform.dialog = &setup;
 
-  QuorixSystem* system = new QuorixSystem(platform);
+  const auto system = std::make_unique<QuorixSystem>(platform);
   if (!system->Setup()) return 1;
   clock.now = 0;
   system->timer->Start();

@@ -1,6 +1,7 @@
 #pragma once
 
-// Windows virtual-key codes: the index of GLWindow::keyDown.
+// Windows virtual-key codes: what the platform puts in WindowEvent::key and
+// the index of GLWindow::keyDown.
 namespace VK {
 constexpr int ESCAPE = 0x1B;
 constexpr int SPACE = 0x20;

@@ -1,10 +1,10 @@
-#include "PngWriter.h"
-
-#include <png.h>
+#include "SurfacePng.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <vector>
+
+#include "services/PngWriter.h"
 
 namespace {
 
@@ -37,31 +37,11 @@ bool WritePng(const std::string& path, cairo_surface_t* surface, bool withAlpha)
   const int stride = cairo_image_surface_get_stride(surface);
   const unsigned char* data = cairo_image_surface_get_data(surface);
 
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!png || !info) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
-  }
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_compression_level(png, 6);
-  png_set_IHDR(png, info, width, height, 8, withAlpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<unsigned char> row;
+  std::vector<unsigned char> pixels, row;
+  pixels.reserve(static_cast<size_t>(width) * height * (withAlpha ? 4 : 3));
   for (int y = 0; y < height; ++y) {
     ConvertRow(reinterpret_cast<const uint32_t*>(data + y * stride), width, withAlpha, row);
-    png_write_row(png, row.data());
+    pixels.insert(pixels.end(), row.begin(), row.end());
   }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0;
+  return PngWriter::Write(path, PngWriter::Rgb(width, height, pixels, withAlpha));
 }
