@@ -8,7 +8,7 @@ work=$(mktemp -d)
 trap 'kill -9 "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 ln -s "$data" "$work/data"
 cd "$work"
-"$renderer" --size 64x48 --fps 60 --until 195000 --out frames --times times.csv >out.txt 2>err.txt &
+"$renderer" --size 320x240 --fps 60 --until 195000 --out frames --times times.csv >out.txt 2>err.txt &
 pid=$!
 for _ in $(seq 600); do  # until a few frames are drawn, at most 60 s
   [ -f times.csv ] && [ "$(wc -l <times.csv)" -gt 5 ] && break
