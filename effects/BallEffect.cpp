@@ -77,28 +77,19 @@ bool BallEffect::Render(int now, int start) {
   swell = Swelling(elapsed) ? 1.5f : 1.0f;
 
   // Hexagon patches: lit and filled, then two of the three edges in thin
-  // smoothed black lines.
+  // smoothed black lines. Line smoothing stays on for the faces too: it only
+  // touches lines.
   glPushMatrix();
   glScalef(swell, swell, swell);
   glRotatef(10.0f * t, 0.0f, 1.0f, 0.0f);
   glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, hexagonColor);
   glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-  for (int i = 0; i < 120; ++i) {
-    const Triangle& tri = hexagons[i];
-    glEnable(GL_LIGHTING);
-    glEnable(GL_COLOR_MATERIAL);
-    glColor4fv(hexagonColor);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    DrawFace(tri);
-    glEnable(GL_LINE_SMOOTH);
-    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-    glLineWidth(0.2f);  // left in force for the scenes after this one
-    glDisable(GL_LIGHTING);
-    glDisable(GL_COLOR_MATERIAL);
-    glColor3f(0.0f, 0.0f, 0.0f);
-    DrawEdges(tri, GL_LINE_STRIP);
-    glDisable(GL_LINE_SMOOTH);
-  }
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glEnable(GL_LINE_SMOOTH);
+  glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+  glLineWidth(0.2f);  // left in force for the scenes after this one
+  DrawOutlinedMesh(hexagons, 120, hexagonColor, GL_LINE_STRIP);
+  glDisable(GL_LINE_SMOOTH);
   glPopMatrix();
 
   // Pentagon patches: black material, no outlines.

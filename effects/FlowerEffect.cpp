@@ -18,25 +18,15 @@ bool InBurst(int elapsed) {
 }
 
 // One part of the flower: every triangle lit and filled with its own normal,
-// then outlined in black without lighting. The stamens leave out the edge from
-// vertex 3 back to vertex 1 (`outline` GL_LINE_STRIP instead of GL_LINE_LOOP).
+// then outlined in black. The stamens leave out the edge from vertex 3 back to
+// vertex 1 (`outline` GL_LINE_STRIP instead of GL_LINE_LOOP).
 void DrawPart(const TriModel& part, int count, const float color[4], GLenum outline) {
   glPushMatrix();
   glScalef(2.0f, 2.0f, 1.0f);
   glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, color);
   glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-  for (int i = 0; i < count; ++i) {
-    const Triangle& tri = part[i];
-    glEnable(GL_LIGHTING);
-    glEnable(GL_COLOR_MATERIAL);
-    glColor4fv(color);
-    glPolygonMode(GL_FRONT, GL_FILL);
-    DrawFace(tri);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_COLOR_MATERIAL);
-    glColor3f(0.0f, 0.0f, 0.0f);
-    DrawEdges(tri, outline);
-  }
+  glPolygonMode(GL_FRONT, GL_FILL);
+  DrawOutlinedMesh(part, count, color, outline);
   glPopMatrix();
 }
 

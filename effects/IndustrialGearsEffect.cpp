@@ -92,20 +92,10 @@ bool IndustrialGearsEffect::Render(int now, int start) {
     glRotatef(p.angle, 0.0f, 0.0f, 1.0f);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, gearColor);
     glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-    for (int i = 0; i < 240; ++i) {
-      const Triangle& tri = gear[i];
-      glEnable(GL_LIGHTING);
-      glEnable(GL_COLOR_MATERIAL);
-      glColor4fv(gearColor);
-      glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-      DrawFace(tri);
-      glDisable(GL_LIGHTING);
-      glDisable(GL_COLOR_MATERIAL);
-      glColor3f(0.0f, 0.0f, 0.0f);
-      // Three vertices as GL_LINES: only the edge 1-2 is drawn, the third
-      // vertex has no partner.
-      DrawEdges(tri, GL_LINES);
-    }
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    // Three vertices as GL_LINES: only the edge 1-2 is drawn, the third
+    // vertex has no partner.
+    DrawOutlinedMesh(gear, 240, gearColor, GL_LINES);
     glPopMatrix();
   }
 

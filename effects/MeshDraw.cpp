@@ -13,6 +13,21 @@ void DrawEdges(const Triangle& triangle, GLenum mode) {
   glEnd();
 }
 
+void DrawOutlinedMesh(const TriModel& model, int count, const float color[4], GLenum outline) {
+  glEnable(GL_LIGHTING);
+  glEnable(GL_COLOR_MATERIAL);
+  for (int i = 0; i < count; ++i) {
+    glColor4fv(color);
+    DrawFace(model[i]);
+    glColor3f(0.0f, 0.0f, 0.0f);
+    DrawEdges(model[i], outline);
+  }
+  glColor4fv(color);  // the material as the last face left it
+  glDisable(GL_LIGHTING);
+  glDisable(GL_COLOR_MATERIAL);
+  glColor3f(0.0f, 0.0f, 0.0f);
+}
+
 void SetColor(float* target, float r, float g, float b, float a) {
   target[0] = r;
   target[1] = g;

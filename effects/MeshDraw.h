@@ -12,5 +12,16 @@ void DrawFace(const Triangle& triangle);
 // edges, GL_LINE_STRIP two, GL_LINES only the first (the third vertex has no partner).
 void DrawEdges(const Triangle& triangle, GLenum mode);
 
+// The first `count` triangles of `model`, one after the other: the face filled
+// and lit in `color` (colour material tracking ambient and diffuse), then its
+// edges as `outline` (see DrawEdges) in black. Lighting and colour material stay
+// on throughout, and only the colour changes between face and edges: a lit
+// black line is exactly black, as an unlit one, because black sets the
+// material's ambient and diffuse to zero and its specular and emission are
+// zero. Switching lighting off and on for every edge would cost the driver a
+// state change per primitive. Leaves lighting and colour material off, the
+// material's ambient and diffuse in `color` and the current colour black.
+void DrawOutlinedMesh(const TriModel& model, int count, const float color[4], GLenum outline);
+
 // Fills an RGBA colour array.
 void SetColor(float* target, float r, float g, float b, float a);

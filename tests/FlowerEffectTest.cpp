@@ -100,14 +100,19 @@ TEST_F(FlowerEffectTest, EachTriangleIsLitAndFilledThenOutlinedInBlack) {
       {"glPushMatrix", {}}, {"glScalef", {2, 2, 1}},
       {"glMaterialfv", {GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, petal[0], petal[1], petal[2], petal[3]}},
       {"glColorMaterial", {GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE}},
-      Enable(GL_LIGHTING), Enable(GL_COLOR_MATERIAL),
+      {"glPolygonMode", {GL_FRONT, GL_FILL}}, Enable(GL_LIGHTING), Enable(GL_COLOR_MATERIAL),
       {"glColor4f", {petal[0], petal[1], petal[2], petal[3]}},
-      {"glPolygonMode", {GL_FRONT, GL_FILL}},
       Begin(GL_TRIANGLES), Normal(kPetal.normal),
       Vertex(kPetal.vertices[0]), Vertex(kPetal.vertices[1]), Vertex(kPetal.vertices[2]), End(),
-      Disable(GL_LIGHTING), Disable(GL_COLOR_MATERIAL), {"glColor3f", {0, 0, 0}},
-      Begin(GL_LINE_LOOP),
-      Vertex(kPetal.vertices[0]), Vertex(kPetal.vertices[1]), Vertex(kPetal.vertices[2]), End()}));
+      {"glColor3f", {0, 0, 0}}, Begin(GL_LINE_LOOP),
+      Vertex(kPetal.vertices[0]), Vertex(kPetal.vertices[1]), Vertex(kPetal.vertices[2]), End(),
+      {"glColor4f", {petal[0], petal[1], petal[2], petal[3]}}}));
+  // Lighting stays on through each part (the black outline lit is black);
+  // each part ends with the material in its colour, unlit, the colour black.
+  EXPECT_EQ(CountCall(Enable(GL_LIGHTING)), 4);  // once for the light, once per part
+  const int end = Find({"glPopMatrix", {}}, petals);
+  EXPECT_TRUE(CallsAt(end - 4, {{"glColor4f", {petal[0], petal[1], petal[2], petal[3]}}, Disable(GL_LIGHTING),
+                                Disable(GL_COLOR_MATERIAL), {"glColor3f", {0, 0, 0}}, {"glPopMatrix", {}}}));
 
   // Stamens: outline through vertices 1, 2, 3 only.
   const int stamens = Find({"glMaterialfv", {GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, 0.7, 0.7, 0, 1}});

@@ -115,13 +115,19 @@ TEST_F(IndustrialGearsEffectTest, EachTriangleIsFilledThenGetsOneBlackEdgeFromTh
   Frame(2000);
   const int first = GearPushes().at(0) + 5;
   EXPECT_TRUE(CallsAt(first, {
-      Enable(GL_LIGHTING), Enable(GL_COLOR_MATERIAL), {"glColor4f", {0.5, 0.5, 0.5, 1}},
       {"glPolygonMode", {GL_FRONT_AND_BACK, GL_FILL}},
+      Enable(GL_LIGHTING), Enable(GL_COLOR_MATERIAL), {"glColor4f", {0.5, 0.5, 0.5, 1}},
       Begin(GL_TRIANGLES), Normal(kFirst.normal),
       Vertex(kFirst.vertices[0]), Vertex(kFirst.vertices[1]), Vertex(kFirst.vertices[2]), End(),
-      Disable(GL_LIGHTING), Disable(GL_COLOR_MATERIAL), {"glColor3f", {0, 0, 0}},
+      {"glColor3f", {0, 0, 0}},
       Begin(GL_LINES), Vertex(kFirst.vertices[0]), Vertex(kFirst.vertices[1]), Vertex(kFirst.vertices[2]), End(),
-      Enable(GL_LIGHTING)}));
+      {"glColor4f", {0.5, 0.5, 0.5, 1}}}));
+  // Lighting stays on through each gear (a lit black edge is black); each
+  // gear ends unlit, with the material grey and the colour black.
+  EXPECT_EQ(CountCall(Enable(GL_LIGHTING)), 5);
+  const int pop = Find({"glPopMatrix", {}}, first);
+  EXPECT_TRUE(CallsAt(pop - 4, {{"glColor4f", {0.5, 0.5, 0.5, 1}}, Disable(GL_LIGHTING), Disable(GL_COLOR_MATERIAL),
+                                {"glColor3f", {0, 0, 0}}, {"glPopMatrix", {}}}));
   int triangles = 0, lines = 0, others = 0;
   for (const Primitive& p : Primitives()) {
     if (p.mode == GL_QUADS) continue;

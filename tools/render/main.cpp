@@ -27,21 +27,25 @@
 #include "platform/SdlPlatform.h"
 #include "services/DemoTimer.h"
 #include "services/PngWriter.h"
+#include "tools/render/FrameStats.h"
 #include "window/GLWindow.h"
 
 namespace {
 
 const char* kHelp =
     "Usage: lumivane-render --size WxH --fps N --until MS [--from MS] [--at MS,MS,...] [--every K]\n"
-    "                       [--checksums FILE] --out DIR\n"
+    "                       [--checksums FILE] [--times FILE.csv] --out DIR\n"
     "Draws the demo from demo time 0 (or --from) at N frames per second, frame k at\n"
     "round(k*1000/N) ms (+ --from), up to --until, and writes DIR/frame_<ms>.png for the\n"
     "frames chosen by --at (the first frame at or after each time) or every K-th frame.\n"
     "With --from the frames before are not drawn: per-frame state (phases, angles,\n"
     "random draws) then starts from its start-up values, not from where a full run\n"
-    "would have brought it. Messages go to standard error. Prints the median and 95th\n"
-    "percentile frame time of each scene window at the end. --checksums FILE writes one\n"
-    "line per drawn frame: its demo time and a 64-bit FNV-1a hash of its RGB pixels.\n"
+    "would have brought it. Messages go to standard error. Prints the median, 95th and\n"
+    "99th percentile and longest frame time of each scene window, the frames over 33 ms,\n"
+    "the peak resident memory and the start-up time at the end; --times FILE.csv also\n"
+    "writes one line per frame (demo time in ms, scene window, frame time in ms).\n"
+    "--checksums FILE writes one line per drawn frame: its demo time and a 64-bit\n"
+    "FNV-1a hash of its RGB pixels.\n"
     "--size takes WxH from 320x240 up to 16384x16384; a size that is not 4:3 gets the\n"
     "4:3 picture centred with black around it, as in the demo.\n";
 
@@ -53,6 +57,7 @@ struct Options {
   std::vector<int> at;
   int every = 0;
   std::string out;
+  std::string times;  // CSV of every frame's time, when given
   std::string checksums;
 };
 
@@ -89,6 +94,8 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
       ok = ParseInt(value, o.every) && o.every > 0;
     } else if (arg == "--out") {
       o.out = value;
+    } else if (arg == "--times") {
+      o.times = value;
     } else if (arg == "--checksums") {
       o.checksums = value;
     } else if (arg == "--at") {
@@ -203,12 +210,6 @@ std::string SceneWindowAt(int now) {
   return "no scene";
 }
 
-double Percentile(std::vector<double> v, double p) {
-  std::sort(v.begin(), v.end());
-  std::size_t i = static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
-  return v[std::min(i, v.size() - 1)];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -226,6 +227,11 @@ int main(int argc, char** argv) {
   std::FILE* checksums = nullptr;
   if (!o.checksums.empty() && !(checksums = std::fopen(o.checksums.c_str(), "w"))) {
     std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.checksums.c_str());
+    return 1;
+  }
+  FrameStats stats;
+  if (!o.times.empty() && !stats.OpenCsv(o.times)) {
+    std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.times.c_str());
     return 1;
   }
   UseDataFolder();
@@ -247,13 +253,20 @@ int main(int argc, char** argv) {
   clock.now = 0;
   system->timer->Start();
 
-  std::map<std::string, std::vector<double>> times;
-  std::vector<std::string> order;
+  double startupMs = -1.0;
+  bool interrupted = false;
   std::vector<bool> taken(o.at.size(), false);
   int written = 0;
   for (long long k = 0;; ++k) {
     const int now = static_cast<int>((k * 2000 + o.fps) / (2LL * o.fps)) + o.from;
     if (now > o.until) break;
+    // Ctrl+C and kill reach SDL as a quit event: stop there, keep what is done.
+    WindowEvent event;
+    while (display.PollEvent(event)) interrupted = interrupted || event.kind == WindowEvent::Quit;
+    if (interrupted) {
+      std::fprintf(stderr, "lumivane-render: interrupted at %d ms\n", now);
+      break;
+    }
     bool capture = o.every > 0 && k % o.every == 0;
     for (std::size_t i = 0; i < o.at.size(); ++i) {
       if (!taken[i] && now >= o.at[i]) {
@@ -266,26 +279,23 @@ int main(int argc, char** argv) {
     display.capturePath = capture ? out + name : std::string();
     written += capture;
     display.frameTime = now;
-    WindowEvent event;
-    while (display.PollEvent(event)) {
-    }
     clock.now = now;  // the timer started at counter 0, so ElapsedMs() is `now`
     const auto begin = std::chrono::steady_clock::now();
     system->DrawFrame();
     const double ms = std::chrono::duration<double, std::milli>(display.finished - begin).count();
-    const std::string scene = SceneWindowAt(now);
-    if (!times.count(scene)) order.push_back(scene);
-    times[scene].push_back(ms);
+    if (k == 0) startupMs = FrameStats::ProcessAgeMs();
+    stats.Add(now, SceneWindowAt(now), ms);
   }
   if (display.checksums && std::fclose(display.checksums) != 0) {
     std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.checksums.c_str());
     return 1;
   }
   std::printf("%d frames written to %s\n", written, out.c_str());
-  std::printf("%-36s %8s %10s %10s\n", "scene window", "frames", "median ms", "p95 ms");
-  for (const std::string& scene : order) {
-    const std::vector<double>& v = times[scene];
-    std::printf("%-36s %8zu %10.2f %10.2f\n", scene.c_str(), v.size(), Percentile(v, 0.5), Percentile(v, 0.95));
+  stats.Print(stdout);
+  if (startupMs >= 0) std::printf("start-up: %.0f ms from process start to the first frame\n", startupMs);
+  if (!stats.CloseCsv()) {
+    std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.times.c_str());
+    return 1;
   }
-  return 0;
+  return interrupted ? 1 : 0;
 }
