@@ -444,7 +444,7 @@ TEST(GLWindowFullscreen, DesktopFullscreenShowsTheFourToThreeFrameWithBlackAroun
   ASSERT_EQ(chdir((std::string(LUMIVANE_DATA_DIR) + "/..").c_str()), 0);
 
   RecordingBoxes boxes;
-  ManualClock clock;
+  FakeClock clock;
   ScriptedDisplay display;
   display.keepFrames = true;
   SizedSetup setup(area.width, area.height, true, true);
