@@ -3,7 +3,8 @@
 
 PACKAGES="build-essential cmake pkg-config libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libpng-dev libvorbis-dev libgtk-3-dev libcairo2-dev libpango1.0-dev fonts-dejavu-core fonts-noto-core
-  libgtest-dev xvfb xauth xdotool locales"
+  libgtest-dev xvfb xauth xdotool locales
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg"
 
 install_missing_packages() {
   local missing=""

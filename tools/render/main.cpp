@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "platform/Report.h"
 #include "platform/SdlPlatform.h"
 #include "services/DemoTimer.h"
+#include "tools/render/VideoCapture.h"
 #include "window/GLWindow.h"
 
 namespace {
@@ -36,7 +38,16 @@ const char* kHelp =
     "With --from the frames before are not drawn: per-frame state (phases, angles,\n"
     "random draws) then starts from its start-up values, not from where a full run\n"
     "would have brought it. Messages go to standard error. Prints the median and 95th\n"
-    "percentile frame time of each scene window at the end.\n";
+    "percentile frame time of each scene window at the end.\n"
+    "\n"
+    "Usage: lumivane-render --video FILE [--size WxH] [--fps N] [--from MS] [--until MS]\n"
+    "                       [--crf N] [--msaa N] [--no-sound] [--out DIR ...]\n"
+    "Captures every frame into FILE with the demo's sound: H.264 and AAC when FILE ends\n"
+    "in .mp4, VP9 and Opus for .webm. Defaults: --size 1440x1080, --fps 60, --from 0,\n"
+    "--until 195000 (the whole demo). A size that is not 4:3 shows the picture centred\n"
+    "with black around it. --crf sets the constant quality (lower is better; default\n"
+    "20 for .mp4, 30 for .webm); --msaa 2, 4 or 8 draws with multisampling where the GL\n"
+    "driver offers it; --no-sound leaves the sound track out.\n";
 
 struct Options {
   int width = 640, height = 480;
@@ -46,6 +57,11 @@ struct Options {
   std::vector<int> at;
   int every = 0;
   std::string out;
+  std::string video;  // capture file; empty for PNG frames only
+  int crf = -1;
+  int msaa = 0;
+  bool sound = true;
+  bool sizeGiven = false, fpsGiven = false;
 };
 
 bool ParseInt(const char* text, int& value) {
@@ -63,6 +79,10 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
       std::fputs(kHelp, stdout);
       std::exit(0);
     }
+    if (arg == "--no-sound") {
+      o.sound = false;
+      continue;
+    }
     if (i + 1 >= argc) {
       error = "option " + arg + " needs a value";
       return false;
@@ -72,14 +92,23 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
     if (arg == "--size") {
       ok = std::sscanf(value, "%dx%d", &o.width, &o.height) == 2 && o.width > 0 && o.height > 0 &&
            o.width <= 8192 && o.height <= 8192;
+      o.sizeGiven = true;
     } else if (arg == "--fps") {
       ok = ParseInt(value, o.fps) && o.fps > 0 && o.fps <= 10000;
+      o.fpsGiven = true;
     } else if (arg == "--until") {
       ok = ParseInt(value, o.until);
     } else if (arg == "--from") {
       ok = ParseInt(value, o.from) && o.from >= 0;
     } else if (arg == "--every") {
       ok = ParseInt(value, o.every) && o.every > 0;
+    } else if (arg == "--video") {
+      o.video = value;
+      ok = !o.video.empty();
+    } else if (arg == "--crf") {
+      ok = ParseInt(value, o.crf) && o.crf >= 0;
+    } else if (arg == "--msaa") {
+      ok = ParseInt(value, o.msaa) && (o.msaa == 2 || o.msaa == 4 || o.msaa == 8);
     } else if (arg == "--out") {
       o.out = value;
     } else if (arg == "--at") {
@@ -101,6 +130,11 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
       error = "bad value '" + std::string(value) + "' for " + arg;
       return false;
     }
+  }
+  if (!o.video.empty()) {  // a capture: the whole demo at 1080 lines unless told otherwise
+    if (!o.sizeGiven) o.width = 1440, o.height = 1080;
+    if (o.until < 0) o.until = 195000;
+    return true;
   }
   if (o.until < 0 || o.out.empty()) {
     error = "--until and --out are required";
@@ -167,6 +201,7 @@ class CaptureDisplay : public SdlDisplay {
   void Swap() override {
     glFinish();
     finished = std::chrono::steady_clock::now();
+    if (video) video->TakeFrame();
     if (!capturePath.empty()) {
       int w = currentWindow->width, h = currentWindow->height;
       std::vector<unsigned char> pixels(static_cast<std::size_t>(w) * h * 4);
@@ -179,6 +214,7 @@ class CaptureDisplay : public SdlDisplay {
     SdlDisplay::Swap();
   }
   std::string capturePath;
+  VideoCapture* video = nullptr;  // takes every frame when set
   std::chrono::steady_clock::time_point finished;
 };
 
@@ -223,15 +259,35 @@ int main(int argc, char** argv) {
   }
   char cwd[PATH_MAX];
   std::string out = o.out;
-  if (out[0] != '/' && getcwd(cwd, sizeof cwd)) out = std::string(cwd) + "/" + out;
-  mkdir(out.c_str(), 0755);
+  if (!out.empty() && out[0] != '/' && getcwd(cwd, sizeof cwd)) out = std::string(cwd) + "/" + out;
+  if (!out.empty()) mkdir(out.c_str(), 0755);
+  std::string video = o.video;
+  if (!video.empty() && video[0] != '/' && getcwd(cwd, sizeof cwd)) video = std::string(cwd) + "/" + video;
   FindDataFolder();
+  std::unique_ptr<VideoCapture> capture;
+  int drawWidth = o.width, drawHeight = o.height;
+  if (!o.video.empty()) {
+    CaptureOptions c;
+    c.path = video;
+    c.width = o.width, c.height = o.height, c.fps = o.fps, c.fromMs = o.from, c.untilMs = o.until;
+    c.crf = o.crf, c.sound = o.sound;
+    const PictureArea area = CentredPicture(o.width, o.height);
+    drawWidth = area.width, drawHeight = area.height;
+    c.soundPath = "data/Drevko - Lumivane.ogg";
+    capture.reset(new VideoCapture(c));
+    if (!capture->Start(error)) {
+      std::fprintf(stderr, "lumivane-render: %s\n", error.c_str());
+      return 1;
+    }
+    VideoCapture::CatchInterrupts();
+  }
 
   StderrMessageBoxes boxes;
   SetMessageBoxes(&boxes);
   SimulatedClock clock;
   CaptureDisplay display;
-  RenderSetup setup(o.width, o.height);
+  display.multisamples = o.msaa;
+  RenderSetup setup(drawWidth, drawHeight);
   Platform platform;
   platform.boxes = &boxes;
   platform.clock = &clock;
@@ -239,7 +295,19 @@ int main(int argc, char** argv) {
   platform.dialog = &setup;
 
   QuorixSystem* system = new QuorixSystem(platform);
-  if (!system->Setup()) return 1;
+  if (!system->Setup()) {
+    if (o.msaa) std::fprintf(stderr, "lumivane-render: --msaa %d: the GL driver may offer no such pixel format\n", o.msaa);
+    return 1;
+  }
+  if (o.msaa) {
+    GLint samples = 0;
+    glGetIntegerv(GL_SAMPLES, &samples);
+    if (samples < o.msaa) {
+      std::fprintf(stderr, "lumivane-render: --msaa %d: the GL driver offers %d samples per pixel\n", o.msaa, samples);
+      return 1;
+    }
+  }
+  display.video = capture.get();
   clock.now = 0;
   system->timer->Start();
 
@@ -249,7 +317,7 @@ int main(int argc, char** argv) {
   int written = 0;
   for (long long k = 0;; ++k) {
     const int now = static_cast<int>((k * 2000 + o.fps) / (2LL * o.fps)) + o.from;
-    if (now > o.until) break;
+    if (now > o.until || VideoCapture::Interrupted() || (capture && capture->Failed())) break;
     bool capture = o.every > 0 && k % o.every == 0;
     for (std::size_t i = 0; i < o.at.size(); ++i) {
       if (!taken[i] && now >= o.at[i]) {
@@ -272,7 +340,17 @@ int main(int argc, char** argv) {
     if (!times.count(scene)) order.push_back(scene);
     times[scene].push_back(ms);
   }
-  std::printf("%d frames written to %s\n", written, out.c_str());
+  if (capture) {
+    display.video = nullptr;
+    if (VideoCapture::Interrupted()) error = "interrupted; no file written";
+    else if (capture->Failed()) error = capture->Failure();
+    if (!error.empty() || !capture->Finish(error)) {
+      capture->Abort();
+      std::fprintf(stderr, "\nlumivane-render: %s\n", error.c_str());
+      return VideoCapture::Interrupted() ? 130 : 1;
+    }
+  }
+  if (!out.empty()) std::printf("%d frames written to %s\n", written, out.c_str());
   std::printf("%-36s %8s %10s %10s\n", "scene window", "frames", "median ms", "p95 ms");
   for (const std::string& scene : order) {
     const std::vector<double>& v = times[scene];
