@@ -108,12 +108,12 @@ bool VideoCapture::Start(std::string& error) {
   frame.assign(static_cast<std::size_t>(options.width) * options.height * 4, 0);
   for (std::size_t i = 3; i < frame.size(); i += 4) frame[i] = 255;
   terminal = isatty(STDERR_FILENO) != 0;
-  began = shown = std::chrono::steady_clock::now();
   return true;
 }
 
 void VideoCapture::TakeFrame() {
   if (Failed() || encoder.FramesWritten() >= total) return;
+  if (encoder.FramesWritten() == 0) began = shown = std::chrono::steady_clock::now();  // speed of the drawing only
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, area.width, area.height, GL_RGBA, GL_UNSIGNED_BYTE, read.data());

@@ -61,7 +61,7 @@ struct Options {
   int crf = -1;
   int msaa = 0;
   bool sound = true;
-  bool sizeGiven = false, fpsGiven = false;
+  bool sizeGiven = false;
 };
 
 bool ParseInt(const char* text, int& value) {
@@ -95,7 +95,6 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
       o.sizeGiven = true;
     } else if (arg == "--fps") {
       ok = ParseInt(value, o.fps) && o.fps > 0 && o.fps <= 10000;
-      o.fpsGiven = true;
     } else if (arg == "--until") {
       ok = ParseInt(value, o.until);
     } else if (arg == "--from") {
@@ -135,6 +134,10 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
     if (!o.sizeGiven) o.width = 1440, o.height = 1080;
     if (o.until < 0) o.until = 195000;
     return true;
+  }
+  if (o.crf >= 0 || !o.sound) {
+    error = "--crf and --no-sound go with --video";
+    return false;
   }
   if (o.until < 0 || o.out.empty()) {
     error = "--until and --out are required";
@@ -296,7 +299,9 @@ int main(int argc, char** argv) {
 
   QuorixSystem* system = new QuorixSystem(platform);
   if (!system->Setup()) {
-    if (o.msaa) std::fprintf(stderr, "lumivane-render: --msaa %d: the GL driver may offer no such pixel format\n", o.msaa);
+    if (o.msaa)
+      std::fprintf(stderr, "lumivane-render: --msaa %d: no window with %d samples per pixel (the GL driver offers no "
+                   "such pixel format)\n", o.msaa, o.msaa);
     return 1;
   }
   if (o.msaa) {
@@ -306,6 +311,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "lumivane-render: --msaa %d: the GL driver offers %d samples per pixel\n", o.msaa, samples);
       return 1;
     }
+    if (samples > o.msaa) std::fprintf(stderr, "lumivane-render: --msaa %d: the GL driver gives %d\n", o.msaa, samples);
   }
   display.video = capture.get();
   clock.now = 0;
