@@ -164,13 +164,13 @@ bool VideoEncoder::Open(const VideoSettings& s, std::string& error) {
   }
 
   rc = avio_open(&format->pb, partPath.c_str(), AVIO_FLAG_WRITE);
-  if (rc < 0) return Fail("cannot write " + partPath, rc, error);
+  if (rc < 0) return Fail("cannot write " + settings.path, rc, error);
   fileOpen = true;
   AVDictionary* options = nullptr;
   if (std::strcmp(c.muxer, "mp4") == 0) av_dict_set(&options, "movflags", "+faststart", 0);
   rc = avformat_write_header(format, &options);
   av_dict_free(&options);
-  if (rc < 0) return Fail("cannot write " + partPath, rc, error);
+  if (rc < 0) return Fail("cannot write " + settings.path, rc, error);
   return true;
 }
 
@@ -186,7 +186,7 @@ bool VideoEncoder::Send(Track& track, AVFrame* frame, std::string& error) {
     av_packet_rescale_ts(packet, track.codec->time_base, track.stream->time_base);
     packet->stream_index = track.stream->index;
     rc = av_interleaved_write_frame(format, packet);  // takes the packet's data
-    if (rc < 0) return Fail("cannot write " + partPath, rc, error);
+    if (rc < 0) return Fail("cannot write " + settings.path, rc, error);
   }
 }
 
@@ -246,13 +246,13 @@ bool VideoEncoder::Finish(std::string& error) {
   if (!Send(video, nullptr, error)) return false;
   if (audio.codec && (!EncodeAudio(true, error) || !Send(audio, nullptr, error))) return false;
   int rc = av_write_trailer(format);
-  if (rc < 0) return Fail("cannot finish " + partPath, rc, error);
-  if (format->pb->error < 0) return Fail("cannot write " + partPath, format->pb->error, error);
+  if (rc < 0) return Fail("cannot finish " + settings.path, rc, error);
+  if (format->pb->error < 0) return Fail("cannot write " + settings.path, format->pb->error, error);
   rc = avio_closep(&format->pb);
   fileOpen = false;
   if (rc < 0) {
     std::remove(partPath.c_str());
-    return Fail("cannot write " + partPath, rc, error);
+    return Fail("cannot write " + settings.path, rc, error);
   }
   if (std::rename(partPath.c_str(), settings.path.c_str()) != 0) {
     error = "cannot rename " + partPath + " to " + settings.path + ": " + std::strerror(errno);
