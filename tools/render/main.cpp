@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -31,14 +32,16 @@
 namespace {
 
 const char* kHelp =
-    "Usage: lumivane-render --size WxH --fps N --until MS [--from MS] [--at MS,MS,...] [--every K] --out DIR\n"
+    "Usage: lumivane-render --size WxH --fps N --until MS [--from MS] [--at MS,MS,...] [--every K]\n"
+    "                       [--checksums FILE] --out DIR\n"
     "Draws the demo from demo time 0 (or --from) at N frames per second, frame k at\n"
     "round(k*1000/N) ms (+ --from), up to --until, and writes DIR/frame_<ms>.png for the\n"
     "frames chosen by --at (the first frame at or after each time) or every K-th frame.\n"
     "With --from the frames before are not drawn: per-frame state (phases, angles,\n"
     "random draws) then starts from its start-up values, not from where a full run\n"
     "would have brought it. Messages go to standard error. Prints the median and 95th\n"
-    "percentile frame time of each scene window at the end.\n"
+    "percentile frame time of each scene window at the end. --checksums FILE writes one\n"
+    "line per drawn frame: its demo time and a 64-bit FNV-1a hash of its RGB pixels.\n"
     "\n"
     "Usage: lumivane-render --video FILE [--size WxH] [--fps N] [--from MS] [--until MS]\n"
     "                       [--crf N] [--msaa N] [--no-sound] [--out DIR ...]\n"
@@ -57,6 +60,7 @@ struct Options {
   std::vector<int> at;
   int every = 0;
   std::string out;
+  std::string checksums;
   std::string video;  // capture file; empty for PNG frames only
   int crf = -1;
   int msaa = 0;
@@ -110,6 +114,8 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
       ok = ParseInt(value, o.msaa) && (o.msaa == 2 || o.msaa == 4 || o.msaa == 8);
     } else if (arg == "--out") {
       o.out = value;
+    } else if (arg == "--checksums") {
+      o.checksums = value;
     } else if (arg == "--at") {
       std::string list = value;
       std::size_t pos = 0;
@@ -205,20 +211,35 @@ class CaptureDisplay : public SdlDisplay {
     glFinish();
     finished = std::chrono::steady_clock::now();
     if (video) video->TakeFrame();
-    if (!capturePath.empty()) {
+    if (!capturePath.empty() || checksums) {
       int w = currentWindow->width, h = currentWindow->height;
       std::vector<unsigned char> pixels(static_cast<std::size_t>(w) * h * 4);
       glReadBuffer(GL_BACK);
       glPixelStorei(GL_PACK_ALIGNMENT, 1);
       glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-      if (!WritePng(capturePath, w, h, pixels)) std::fprintf(stderr, "cannot write %s\n", capturePath.c_str());
+      if (!capturePath.empty() && !WritePng(capturePath, w, h, pixels))
+        std::fprintf(stderr, "cannot write %s\n", capturePath.c_str());
+      if (checksums) std::fprintf(checksums, "%d %016llx\n", frameTime, static_cast<unsigned long long>(Fnv1a(pixels)));
       capturePath.clear();
     }
     SdlDisplay::Swap();
   }
   std::string capturePath;
   VideoCapture* video = nullptr;  // takes every frame when set
+  std::FILE* checksums = nullptr;  // one line per frame when set
+  int frameTime = 0;               // demo time of the frame being drawn, ms
   std::chrono::steady_clock::time_point finished;
+
+ private:
+  // FNV-1a over the RGB bytes (alpha is not shown, so it is left out).
+  static std::uint64_t Fnv1a(const std::vector<unsigned char>& rgba) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < rgba.size(); ++i) {
+      if (i % 4 == 3) continue;
+      hash = (hash ^ rgba[i]) * 1099511628211ull;
+    }
+    return hash;
+  }
 };
 
 // Which scene window (row) a demo time falls into, for the statistics.
@@ -266,8 +287,13 @@ int main(int argc, char** argv) {
   if (!out.empty()) mkdir(out.c_str(), 0755);
   std::string video = o.video;
   if (!video.empty() && video[0] != '/' && getcwd(cwd, sizeof cwd)) video = std::string(cwd) + "/" + video;
+  std::FILE* checksums = nullptr;  // opened before the data-folder lookup may change the directory
+  if (!o.checksums.empty() && !(checksums = std::fopen(o.checksums.c_str(), "w"))) {
+    std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.checksums.c_str());
+    return 1;
+  }
   FindDataFolder();
-  std::unique_ptr<VideoCapture> capture;
+  std::unique_ptr<VideoCapture> videoCapture;
   int drawWidth = o.width, drawHeight = o.height;
   if (!o.video.empty()) {
     CaptureOptions c;
@@ -277,8 +303,8 @@ int main(int argc, char** argv) {
     const PictureArea area = CentredPicture(o.width, o.height);
     drawWidth = area.width, drawHeight = area.height;
     c.soundPath = "data/Drevko - Lumivane.ogg";
-    capture.reset(new VideoCapture(c));
-    if (!capture->Start(error)) {
+    videoCapture.reset(new VideoCapture(c));
+    if (!videoCapture->Start(error)) {
       std::fprintf(stderr, "lumivane-render: %s\n", error.c_str());
       return 1;
     }
@@ -291,6 +317,7 @@ int main(int argc, char** argv) {
   CaptureDisplay display;
   display.multisamples = o.msaa;
   RenderSetup setup(drawWidth, drawHeight);
+  display.checksums = checksums;
   Platform platform;
   platform.boxes = &boxes;
   platform.clock = &clock;
@@ -313,7 +340,7 @@ int main(int argc, char** argv) {
     }
     if (samples > o.msaa) std::fprintf(stderr, "lumivane-render: --msaa %d: the GL driver gives %d\n", o.msaa, samples);
   }
-  display.video = capture.get();
+  display.video = videoCapture.get();
   clock.now = 0;
   system->timer->Start();
 
@@ -323,7 +350,7 @@ int main(int argc, char** argv) {
   int written = 0;
   for (long long k = 0;; ++k) {
     const int now = static_cast<int>((k * 2000 + o.fps) / (2LL * o.fps)) + o.from;
-    if (now > o.until || VideoCapture::Interrupted() || (capture && capture->Failed())) break;
+    if (now > o.until || VideoCapture::Interrupted() || (videoCapture && videoCapture->Failed())) break;
     bool capture = o.every > 0 && k % o.every == 0;
     for (std::size_t i = 0; i < o.at.size(); ++i) {
       if (!taken[i] && now >= o.at[i]) {
@@ -335,6 +362,7 @@ int main(int argc, char** argv) {
     std::snprintf(name, sizeof name, "/frame_%06d.png", now);
     display.capturePath = capture ? out + name : std::string();
     written += capture;
+    display.frameTime = now;
     WindowEvent event;
     while (display.PollEvent(event)) {
     }
@@ -346,15 +374,19 @@ int main(int argc, char** argv) {
     if (!times.count(scene)) order.push_back(scene);
     times[scene].push_back(ms);
   }
-  if (capture) {
+  if (videoCapture) {
     display.video = nullptr;
     if (VideoCapture::Interrupted()) error = "interrupted; no file written";
-    else if (capture->Failed()) error = capture->Failure();
-    if (!error.empty() || !capture->Finish(error)) {
-      capture->Abort();
+    else if (videoCapture->Failed()) error = videoCapture->Failure();
+    if (!error.empty() || !videoCapture->Finish(error)) {
+      videoCapture->Abort();
       std::fprintf(stderr, "\nlumivane-render: %s\n", error.c_str());
       return VideoCapture::Interrupted() ? 130 : 1;
     }
+  }
+  if (display.checksums && std::fclose(display.checksums) != 0) {
+    std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.checksums.c_str());
+    return 1;
   }
   if (!out.empty()) std::printf("%d frames written to %s\n", written, out.c_str());
   std::printf("%-36s %8s %10s %10s\n", "scene window", "frames", "median ms", "p95 ms");
