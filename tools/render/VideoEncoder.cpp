@@ -217,11 +217,13 @@ bool VideoEncoder::EncodeAudio(bool flush, std::string& error) {
     const int n = static_cast<int>(std::min<std::size_t>(size, (pending.size() - used) / channels));
     int rc = av_frame_make_writable(sound);
     if (rc < 0) return Fail("cannot allocate a sound frame", rc, error);
-    sound->nb_samples = n;
+    // A codec that takes no short last frame gets it filled up with silence.
+    const bool shortOk = audio.codec->codec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME;
+    sound->nb_samples = shortOk ? n : size;
     const float* in = pending.data() + used;
     for (int ch = 0; ch < channels; ++ch) {
-      for (int i = 0; i < n; ++i) {
-        const float v = in[i * channels + ch];
+      for (int i = 0; i < sound->nb_samples; ++i) {
+        const float v = i < n ? in[i * channels + ch] : 0.0f;
         switch (sound->format) {
           case AV_SAMPLE_FMT_FLTP: reinterpret_cast<float*>(sound->data[ch])[i] = v; break;
           case AV_SAMPLE_FMT_FLT: reinterpret_cast<float*>(sound->data[0])[i * channels + ch] = v; break;
@@ -233,7 +235,7 @@ bool VideoEncoder::EncodeAudio(bool flush, std::string& error) {
       }
     }
     sound->pts = audioPts;
-    audioPts += n;
+    audioPts += sound->nb_samples;
     used += static_cast<std::size_t>(n) * channels;
     if (!Send(audio, sound, error)) return false;
   }

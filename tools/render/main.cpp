@@ -304,11 +304,11 @@ int main(int argc, char** argv) {
     drawWidth = area.width, drawHeight = area.height;
     c.soundPath = "data/Drevko - Lumivane.ogg";
     videoCapture.reset(new VideoCapture(c));
+    VideoCapture::CatchInterrupts();
     if (!videoCapture->Start(error)) {
       std::fprintf(stderr, "lumivane-render: %s\n", error.c_str());
       return 1;
     }
-    VideoCapture::CatchInterrupts();
   }
 
   StderrMessageBoxes boxes;
