@@ -51,6 +51,8 @@ class SdlDisplay : public Display {
   // Whether an F1 key event is passed on: one key-down per press (see there).
   bool TakeF1(bool down, bool repeat);
 
+  int multisamples = 0;  // samples per pixel asked of the next window's pixel format; 0: none
+
  protected:
   // Creates the hidden GL window; `kind` is fullscreen, desktop fullscreen or resizable.
   bool Open(const char* title, int width, int height, Uint32 kind, int bits);

@@ -25,9 +25,11 @@
 #include "app/Timeline.h"
 #include "platform/Report.h"
 #include "platform/SdlPlatform.h"
+#include "services/DataFolder.h"
 #include "services/DemoTimer.h"
 #include "services/PngWriter.h"
 #include "tools/render/FrameStats.h"
+#include "tools/render/VideoCapture.h"
 #include "window/GLWindow.h"
 
 namespace {
@@ -47,7 +49,16 @@ const char* kHelp =
     "--checksums FILE writes one line per drawn frame: its demo time and a 64-bit\n"
     "FNV-1a hash of its RGB pixels.\n"
     "--size takes WxH from 320x240 up to 16384x16384; a size that is not 4:3 gets the\n"
-    "4:3 picture centred with black around it, as in the demo.\n";
+    "4:3 picture centred with black around it, as in the demo.\n"
+    "\n"
+    "Usage: lumivane-render --video FILE [--size WxH] [--fps N] [--from MS] [--until MS]\n"
+    "                       [--crf N] [--msaa N] [--no-sound] [--out DIR ...]\n"
+    "Captures every frame into FILE with the demo's sound: H.264 and AAC when FILE ends\n"
+    "in .mp4, VP9 and Opus for .webm. Defaults: --size 1440x1080, --fps 60, --from 0,\n"
+    "--until 195000 (the whole demo). A size that is not 4:3 shows the picture centred\n"
+    "with black around it. --crf sets the constant quality (lower is better; default\n"
+    "20 for .mp4, 30 for .webm); --msaa 2, 4 or 8 draws with multisampling where the GL\n"
+    "driver offers it; --no-sound leaves the sound track out.\n";
 
 struct Options {
   int width = 640, height = 480;
@@ -59,6 +70,11 @@ struct Options {
   std::string out;
   std::string times;  // CSV of every frame's time, when given
   std::string checksums;
+  std::string video;  // capture file; empty for PNG frames only
+  int crf = -1;
+  int msaa = 0;
+  bool sound = true;
+  bool sizeGiven = false;
 };
 
 bool ParseInt(const char* text, int& value) {
@@ -76,6 +92,10 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
       std::fputs(kHelp, stdout);
       std::exit(0);
     }
+    if (arg == "--no-sound") {
+      o.sound = false;
+      continue;
+    }
     if (i + 1 >= argc) {
       error = "option " + arg + " needs a value";
       return false;
@@ -84,6 +104,7 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
     bool ok = true;
     if (arg == "--size") {
       ok = ParseSize(value, o.width, o.height);
+      o.sizeGiven = true;
     } else if (arg == "--fps") {
       ok = ParseInt(value, o.fps) && o.fps > 0 && o.fps <= 10000;
     } else if (arg == "--until") {
@@ -92,6 +113,13 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
       ok = ParseInt(value, o.from) && o.from >= 0;
     } else if (arg == "--every") {
       ok = ParseInt(value, o.every) && o.every > 0;
+    } else if (arg == "--video") {
+      o.video = value;
+      ok = !o.video.empty();
+    } else if (arg == "--crf") {
+      ok = ParseInt(value, o.crf) && o.crf >= 0;
+    } else if (arg == "--msaa") {
+      ok = ParseInt(value, o.msaa) && (o.msaa == 2 || o.msaa == 4 || o.msaa == 8);
     } else if (arg == "--out") {
       o.out = value;
     } else if (arg == "--times") {
@@ -117,6 +145,15 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
       error = "bad value '" + std::string(value) + "' for " + arg;
       return false;
     }
+  }
+  if (!o.video.empty()) {  // a capture: the whole demo at 1080 lines unless told otherwise
+    if (!o.sizeGiven) o.width = 1440, o.height = 1080;
+    if (o.until < 0) o.until = 195000;
+    return true;
+  }
+  if (o.crf >= 0 || !o.sound) {
+    error = "--crf and --no-sound go with --video";
+    return false;
   }
   if (o.until < 0 || o.out.empty()) {
     error = "--until and --out are required";
@@ -168,6 +205,7 @@ class CaptureDisplay : public SdlDisplay {
   void Swap() override {
     glFinish();
     finished = std::chrono::steady_clock::now();
+    if (video) video->TakeFrame();
     if (!capturePath.empty() || checksums) {
       int w = 0, h = 0;
       SDL_GL_GetDrawableSize(window, &w, &h);
@@ -183,6 +221,7 @@ class CaptureDisplay : public SdlDisplay {
     SdlDisplay::Swap();
   }
   std::string capturePath;
+  VideoCapture* video = nullptr;  // takes every frame when set
   std::FILE* checksums = nullptr;  // one line per frame when set
   int frameTime = 0;               // demo time of the frame being drawn, ms
   std::chrono::steady_clock::time_point finished;
@@ -222,9 +261,11 @@ int main(int argc, char** argv) {
   }
   char cwd[PATH_MAX];
   std::string out = o.out;
-  if (out[0] != '/' && getcwd(cwd, sizeof cwd)) out = std::string(cwd) + "/" + out;
-  mkdir(out.c_str(), 0755);
-  std::FILE* checksums = nullptr;
+  if (!out.empty() && out[0] != '/' && getcwd(cwd, sizeof cwd)) out = std::string(cwd) + "/" + out;
+  if (!out.empty()) mkdir(out.c_str(), 0755);
+  std::string video = o.video;
+  if (!video.empty() && video[0] != '/' && getcwd(cwd, sizeof cwd)) video = std::string(cwd) + "/" + video;
+  std::FILE* checksums = nullptr;  // opened before the data-folder lookup may change the directory
   if (!o.checksums.empty() && !(checksums = std::fopen(o.checksums.c_str(), "w"))) {
     std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.checksums.c_str());
     return 1;
@@ -235,12 +276,30 @@ int main(int argc, char** argv) {
     return 1;
   }
   UseDataFolder();
+  std::unique_ptr<VideoCapture> videoCapture;
+  int drawWidth = o.width, drawHeight = o.height;
+  if (!o.video.empty()) {
+    CaptureOptions c;
+    c.path = video;
+    c.width = o.width, c.height = o.height, c.fps = o.fps, c.fromMs = o.from, c.untilMs = o.until;
+    c.crf = o.crf, c.sound = o.sound;
+    const PictureArea area = CentredPicture(o.width, o.height);
+    drawWidth = area.width, drawHeight = area.height;
+    c.soundPath = DataPath("data/Drevko - Lumivane.ogg");
+    videoCapture = std::make_unique<VideoCapture>(c);
+    VideoCapture::CatchInterrupts();
+    if (!videoCapture->Start(error)) {
+      std::fprintf(stderr, "lumivane-render: %s\n", error.c_str());
+      return 1;
+    }
+  }
 
   StderrMessageBoxes boxes;
   SetMessageBoxes(&boxes);
   SimulatedClock clock;
   CaptureDisplay display;
-  RenderSetup setup(o.width, o.height);
+  display.multisamples = o.msaa;
+  RenderSetup setup(drawWidth, drawHeight);
   display.checksums = checksums;
   Platform platform;
   platform.boxes = &boxes;
@@ -249,7 +308,22 @@ int main(int argc, char** argv) {
   platform.dialog = &setup;
 
   const auto system = std::make_unique<QuorixSystem>(platform);
-  if (!system->Setup()) return 1;
+  if (!system->Setup()) {
+    if (o.msaa)
+      std::fprintf(stderr, "lumivane-render: --msaa %d: no window with %d samples per pixel (the GL driver offers no "
+                   "such pixel format)\n", o.msaa, o.msaa);
+    return 1;
+  }
+  if (o.msaa) {
+    GLint samples = 0;
+    glGetIntegerv(GL_SAMPLES, &samples);
+    if (samples < o.msaa) {
+      std::fprintf(stderr, "lumivane-render: --msaa %d: the GL driver offers %d samples per pixel\n", o.msaa, samples);
+      return 1;
+    }
+    if (samples > o.msaa) std::fprintf(stderr, "lumivane-render: --msaa %d: the GL driver gives %d\n", o.msaa, samples);
+  }
+  display.video = videoCapture.get();
   clock.now = 0;
   system->timer->Start();
 
@@ -259,7 +333,7 @@ int main(int argc, char** argv) {
   int written = 0;
   for (long long k = 0;; ++k) {
     const int now = static_cast<int>((k * 2000 + o.fps) / (2LL * o.fps)) + o.from;
-    if (now > o.until) break;
+    if (now > o.until || VideoCapture::Interrupted() || (videoCapture && videoCapture->Failed())) break;
     // Ctrl+C and kill reach SDL as a quit event: stop there, keep what is done.
     WindowEvent event;
     while (display.PollEvent(event)) interrupted = interrupted || event.kind == WindowEvent::Quit;
@@ -286,11 +360,21 @@ int main(int argc, char** argv) {
     if (k == 0) startupMs = FrameStats::ProcessAgeMs();
     stats.Add(now, SceneWindowAt(now), ms);
   }
+  if (videoCapture) {
+    display.video = nullptr;
+    if (VideoCapture::Interrupted()) error = "interrupted; no file written";
+    else if (videoCapture->Failed()) error = videoCapture->Failure();
+    if (!error.empty() || !videoCapture->Finish(error)) {
+      videoCapture->Abort();
+      std::fprintf(stderr, "\nlumivane-render: %s\n", error.c_str());
+      return VideoCapture::Interrupted() ? 130 : 1;
+    }
+  }
   if (display.checksums && std::fclose(display.checksums) != 0) {
     std::fprintf(stderr, "lumivane-render: cannot write %s\n", o.checksums.c_str());
     return 1;
   }
-  std::printf("%d frames written to %s\n", written, out.c_str());
+  if (!out.empty()) std::printf("%d frames written to %s\n", written, out.c_str());
   stats.Print(stdout);
   if (startupMs >= 0) std::printf("start-up: %.0f ms from process start to the first frame\n", startupMs);
   if (!stats.CloseCsv()) {
