@@ -17,7 +17,7 @@ void OnInterrupt(int) { interrupted = 1; }
 
 constexpr int kFadeMs = 20;  // the sound fades out over the last 20 ms, so the cut does not click
 
-std::string Clock(double seconds) {
+std::string ClockText(double seconds) {
   const long s = static_cast<long>(seconds + 0.5);
   char text[32];
   if (s >= 3600)
@@ -148,7 +148,7 @@ void VideoCapture::Progress(bool last) {
   char line[160];
   std::snprintf(line, sizeof line, "frame %lld/%lld (%3d %%), %.1f fps, elapsed %s, left %s",
                 static_cast<long long>(done), static_cast<long long>(total), static_cast<int>(done * 100 / total),
-                speed, Clock(elapsed).c_str(), Clock(left).c_str());
+                speed, ClockText(elapsed).c_str(), ClockText(left).c_str());
   if (terminal) {
     if (!last && now - shown < std::chrono::milliseconds(250)) return;
     shown = now;
@@ -175,7 +175,7 @@ bool VideoCapture::Finish(std::string& error) {
   std::fprintf(stderr, "lumivane-render: wrote %s: %.1f MB, %.3f s, %lld frames of %dx%d at %d fps%s; %s at %.1f fps\n",
                options.path.c_str(), static_cast<double>(info.st_size) / 1e6,
                static_cast<double>(total) / options.fps, static_cast<long long>(total), options.width,
-               options.height, options.fps, withSound ? " with sound" : ", no sound", Clock(elapsed).c_str(),
+               options.height, options.fps, withSound ? " with sound" : ", no sound", ClockText(elapsed).c_str(),
                elapsed > 0 ? static_cast<double>(total) / elapsed : 0.0);
   return true;
 }
