@@ -20,13 +20,13 @@ const char* CommandLineHelp() {
          "Keys: F1 fullscreen/window, F8 pause, F5 resume, F6 restart, F3/F4 volume, Esc quit.\n";
 }
 
-bool ParseSize(const std::string& text, int& width, int& height) {
+bool ParseSize(const std::string& text, int& width, int& height, int minWidth, int minHeight) {
   const std::size_t x = text.find('x');
   if (x == std::string::npos || x == 0 || x + 1 == text.size() || x > 5 || text.size() - x - 1 > 5) return false;
   for (std::size_t i = 0; i < text.size(); ++i)
     if (i != x && (text[i] < '0' || text[i] > '9')) return false;
   const int w = std::atoi(text.substr(0, x).c_str()), h = std::atoi(text.substr(x + 1).c_str());
-  if (w < kMinWidth || h < kMinHeight || w > kMaxSide || h > kMaxSide) return false;
+  if (w < minWidth || h < minHeight || w > kMaxSide || h > kMaxSide) return false;
   width = w;
   height = h;
   return true;

@@ -19,7 +19,9 @@ const char* CommandLineHelp();
 constexpr int kMinWidth = 320, kMinHeight = 240, kMaxSide = 16384;
 
 // Reads "WxH" (decimal digits only) within those bounds; false leaves the sizes as they were.
-bool ParseSize(const std::string& text, int& width, int& height);
+// "WxH" with digits only, each side from the given minimum up to kMaxSide.
+bool ParseSize(const std::string& text, int& width, int& height, int minWidth = kMinWidth,
+               int minHeight = kMinHeight);
 
 // Presses Start at once with fixed controls: the settings given on the command line.
 class FixedSetupDialog : public SetupDialog {

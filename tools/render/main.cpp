@@ -48,7 +48,7 @@ const char* kHelp =
     "writes one line per frame (demo time in ms, scene window, frame time in ms).\n"
     "--checksums FILE writes one line per drawn frame: its demo time and a 64-bit\n"
     "FNV-1a hash of its RGB pixels.\n"
-    "--size takes WxH from 320x240 up to 16384x16384; a size that is not 4:3 gets the\n"
+    "--size takes WxH from 16x12 up to 16384x16384; a size that is not 4:3 gets the\n"
     "4:3 picture centred with black around it, as in the demo.\n"
     "\n"
     "Usage: lumivane-render --video FILE [--size WxH] [--fps N] [--from MS] [--until MS]\n"
@@ -103,7 +103,7 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
     const char* value = argv[++i];
     bool ok = true;
     if (arg == "--size") {
-      ok = ParseSize(value, o.width, o.height);
+      ok = ParseSize(value, o.width, o.height, 16, 12);  // small sizes serve quick test runs
       o.sizeGiven = true;
     } else if (arg == "--fps") {
       ok = ParseInt(value, o.fps) && o.fps > 0 && o.fps <= 10000;
