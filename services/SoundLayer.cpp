@@ -165,7 +165,7 @@ SoundLayer::Stream* SoundLayer::StreamOpenFile(const char* path) {
 
 SoundLayer::Stream* SoundLayer::StreamOpenMemory(std::vector<unsigned char> data, const char* name) {
   if (!initialised) return nullptr;
-  std::unique_ptr<Stream> stream(new Stream());
+  auto stream = std::make_unique<Stream>();
   stream->data = std::move(data);
   const ov_callbacks callbacks = {&Stream::Read, &Stream::Seek, nullptr, &Stream::Tell};
   const int opened = ov_open_callbacks(stream.get(), &stream->file, nullptr, 0, callbacks);
