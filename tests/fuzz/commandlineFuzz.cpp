@@ -1,6 +1,6 @@
 // The command-line parser on any argument list: the bytes split at NUL into
-// arguments. A line is either refused with a reason or gives one size and
-// one colour depth.
+// arguments. A line is either refused with a reason or gives one size (one of
+// the dialog's three, or a size of its own within the bounds) and one colour depth.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -26,7 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const CommandLine line = ParseCommandLine(static_cast<int>(args.size()), argv.data());
   if (line.error.empty()) {
     const SetupControls& c = line.controls;
-    if (c.res640 + c.res800 + c.res1024 != 1 || c.bits16 + c.bits32 != 1) std::abort();
+    const bool ownSize = c.width > 0 || c.height > 0;
+    if (c.res640 + c.res800 + c.res1024 + ownSize != 1 || c.bits16 + c.bits32 != 1) std::abort();
+    if (ownSize && (c.width < kMinWidth || c.height < kMinHeight || c.width > kMaxSide || c.height > kMaxSide))
+      std::abort();
   }
   return 0;
 }
