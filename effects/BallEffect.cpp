@@ -43,14 +43,10 @@ bool BallEffect::Render(int now, int start) {
   glLoadIdentity();
   glTranslatef(0.0f, 0.5f, -1.0f);
   glRotatef(t + 200.0f, 0.0f, 1.0f, 0.0f);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  textures->entries[Slot::background07]->Bind();
-  DrawPictureQuad(1.0f, 1.0f);
+  DrawOpaquePicture(textures->entries[Slot::background07], 1.0f, 1.0f);
   glLoadIdentity();
   glTranslatef(t / 64.0f - 1.0f, 0.0f, -5.0f);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  textures->entries[Slot::japo]->Bind();
-  DrawPictureQuad(2.0f, 1.5f);
+  DrawOpaquePicture(textures->entries[Slot::japo], 2.0f, 1.5f);
   EndPictures();
 
   // The light is placed under the photograph's matrix: the point (0, 0, 5) of

@@ -72,9 +72,7 @@ bool ClosingCreditsEffect::Render(int now, int start) {
   glEnable(GL_TEXTURE_2D);
   glLoadIdentity();
   glTranslatef(-1.2f, 0.0f, -4.0f);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  textures->entries[Slot::finalcredits]->Bind();
-  DrawPictureQuad(1.0f, 1.0f);
+  DrawOpaquePicture(textures->entries[Slot::finalcredits], 1.0f, 1.0f);
 
   if (elapsed > 5000 && elapsed < 20000) {
     glLoadIdentity();

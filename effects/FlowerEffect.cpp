@@ -66,9 +66,7 @@ bool FlowerEffect::Render(int now, int start) {
   glLoadIdentity();
   glTranslatef(0.0f, 0.0f, -1.4f);
   glRotatef(-t - 20.0f, 0.0f, 1.0f, 0.0f);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  textures->entries[Slot::background02]->Bind();
-  DrawPictureQuad(1.0f, 1.0f);
+  DrawOpaquePicture(textures->entries[Slot::background02], 1.0f, 1.0f);
   EndPictures();
 
   // Photograph, drifting right; in the last second it flies towards the viewer.
@@ -79,9 +77,7 @@ bool FlowerEffect::Render(int now, int start) {
     const float e = (t - 9.0f) * 3.0f;
     glTranslatef(e / 2.0f, static_cast<float>(-e / 3.5), e);
   }
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  textures->entries[Slot::girl]->Bind();
-  DrawPictureQuad(2.0f, 1.5f);
+  DrawOpaquePicture(textures->entries[Slot::girl], 2.0f, 1.5f);
   EndPictures();
 
   // The light is placed under the photograph's matrix: (0, 0, t, t) is the

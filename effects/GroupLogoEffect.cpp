@@ -22,9 +22,7 @@ bool GroupLogoEffect::Render(int now, int start) {
   glLoadIdentity();
   glTranslatef(0.0f, 0.0f, -3.0f);
 
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  textures->entries[Slot::vqLogo]->Bind();
-  DrawPictureQuad(1.0f, 1.0f);
+  DrawOpaquePicture(textures->entries[Slot::vqLogo], 1.0f, 1.0f);
 
   // Both names at the same place below the logo; the alphas leave [0, 1]
   // on purpose and OpenGL clamps them: Arabic alone, a cross-fade from 0.5 s

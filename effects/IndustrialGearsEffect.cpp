@@ -43,14 +43,10 @@ bool IndustrialGearsEffect::Render(int now, int start) {
   BeginPictures();
   glLoadIdentity();
   glTranslatef(-x / 100.0f, 0.0f, -3.0f);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  textures->entries[Slot::background03]->Bind();
-  DrawPictureQuad(2.0f, 1.0f);
+  DrawOpaquePicture(textures->entries[Slot::background03], 2.0f, 1.0f);
   glLoadIdentity();
   glTranslatef(0.5f - x / 100.0f, 0.2f - x / 100.0f, -4.0f);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  textures->entries[Slot::industry]->Bind();
-  DrawPictureQuad(2.0f, 1.5f);
+  DrawOpaquePicture(textures->entries[Slot::industry], 2.0f, 1.5f);
   EndPictures();
 
   // The light is placed under the photograph's matrix.

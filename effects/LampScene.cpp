@@ -55,9 +55,7 @@ float Render(TextureBank* textures, int elapsed, const Layout& layout, ArcSprite
   glLoadIdentity();
   glTranslatef(0.0f, 0.0f, -1.5f);
   if (layout.turnBackground) glRotatef(-x, 0.0f, 0.0f, 1.0f);  // clockwise, a degree per second
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  textures->entries[Slot::background01]->Bind();
-  DrawPictureQuad(1.0f, 1.0f);
+  DrawOpaquePicture(textures->entries[Slot::background01], 1.0f, 1.0f);
 
   // Light circles on arcs around a point to the upper left.
   glLoadIdentity();
@@ -72,9 +70,7 @@ float Render(TextureBank* textures, int elapsed, const Layout& layout, ArcSprite
   glTranslatef(layout.lampX, 0.0f, -2.0f);
   glRotatef(5.0f * x - 20.0f, 0.0f, 1.0f, 0.0f);
   glScalef(flickerScale, flickerScale, flickerScale);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  textures->entries[layout.lamp]->Bind();
-  DrawPictureQuad(1.0f, 1.0f);
+  DrawOpaquePicture(textures->entries[layout.lamp], 1.0f, 1.0f);
 
   // Two columns of rings at the side, rising one unit per second; the nearer
   // one 5 units closer and ringStepX to the side.

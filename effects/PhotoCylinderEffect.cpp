@@ -42,9 +42,7 @@ bool PhotoCylinderEffect::Render(int now, int start) {
 
   glLoadIdentity();
   glTranslatef(-s / 100.0f, 0.0f, -3.0f);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  textures->entries[Slot::background04]->Bind();
-  DrawPictureQuad(2.0f, 1.0f);
+  DrawOpaquePicture(textures->entries[Slot::background04], 2.0f, 1.0f);
 
   pulse = PulseAt(elapsed);
 

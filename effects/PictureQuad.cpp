@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "services/TextureBank.h"
+
 void DrawPictureQuad(float w, float h) {
   glBegin(GL_QUADS);
   glTexCoord2f(1.0f, 1.0f);
@@ -13,6 +15,24 @@ void DrawPictureQuad(float w, float h) {
   glTexCoord2f(0.0f, 1.0f);
   glVertex3f(-w, -h, 0.0f);
   glEnd();
+}
+
+void DrawOpaquePicture(TextureEntry* picture, float w, float h) {
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  picture->Bind();
+  GLint alphaBits = -1, source = 0, destination = 0;
+  if (glIsEnabled(GL_BLEND) && !glIsEnabled(GL_LIGHTING)) {
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE, &alphaBits);
+    glGetIntegerv(GL_BLEND_SRC, &source);
+    glGetIntegerv(GL_BLEND_DST, &destination);
+  }
+  if (alphaBits != 0 || source != GL_SRC_ALPHA || destination != GL_ONE_MINUS_SRC_ALPHA) {
+    DrawPictureQuad(w, h);
+    return;
+  }
+  glDisable(GL_BLEND);
+  DrawPictureQuad(w, h);
+  glEnable(GL_BLEND);
 }
 
 void BeginPictures() {

@@ -8,6 +8,15 @@
 // (-w, +h), (-w, -h): with the top image row at t = 0 the picture stands upright.
 void DrawPictureQuad(float w, float h);
 
+class TextureEntry;
+
+// Binds `picture` and draws it like DrawPictureQuad under the colour (1, 1, 1, 1).
+// A texture without an alpha channel then blends to exactly its own texels
+// (source alpha 1, destination weight 0), so while the pictures' blend is on
+// and lighting off it is drawn with blending switched off: the same pixels
+// without reading back what is behind them.
+void DrawOpaquePicture(TextureEntry* picture, float w, float h);
+
 // Texturing and blending on, depth test off, blend (src alpha, 1 - src alpha).
 void BeginPictures();
 

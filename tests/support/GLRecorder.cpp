@@ -174,6 +174,9 @@ void glGetIntegerv(GLenum pname, GLint* p) {
   else *p = 0;
 }
 void glGetFloatv(GLenum, GLfloat* p) { *p = 0; }
+// Every recorded texture counts as having alpha, so pictures keep their blend
+// here; the opaque-picture shortcut is proven on real GL by the reference frames.
+void glGetTexLevelParameteriv(GLenum, GLint, GLenum, GLint* p) { *p = 8; }
 GLenum glGetError(void) { return GL_NO_ERROR; }
 void glReadPixels(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, GLvoid*) { Rec("glReadPixels", {}); }
 void glFinish(void) { Rec("glFinish", {}); }
