@@ -194,8 +194,11 @@ SoundLayer::Stream* SoundLayer::StreamOpenMemory(std::vector<unsigned char> data
 int SoundLayer::StreamPlay(Stream* stream) {
   if (!initialised || !stream) return -1;
   out->Lock();
-  // Back to the first sample: an exact seek, done while the pull is kept out.
-  const bool rewound = ov_pcm_seek(&stream->file, 0) == 0 || ov_raw_seek(&stream->file, 0) == 0;
+  // Back to the first sample (of the first link: a fresh open of a chained file
+  // stands at the last), done while the pull is kept out. A raw seek to byte 0
+  // gives the same samples as ov_pcm_seek to 0, which can leave a damaged
+  // stream in a state that makes libogg's next read copy a negative length.
+  const bool rewound = ov_raw_seek(&stream->file, 0) == 0;
   if (rewound) {
     stream->Reset();
     channel.stream = stream;
