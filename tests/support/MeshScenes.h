@@ -26,7 +26,7 @@ class SceneDataDir {
     ok = !root.empty() && chdir(root.c_str()) == 0;
   }
   ~SceneDataDir() {
-    if (!previous.empty()) (void)chdir(previous.c_str());
+    if (!previous.empty() && chdir(previous.c_str()) != 0) std::perror(previous.c_str());
     std::error_code ignored;
     if (!root.empty()) std::filesystem::remove_all(root, ignored);
   }
