@@ -9,15 +9,7 @@ program=$(readlink -f "$1")
 failures=0
 passes=0
 
-tmp=$(mktemp -d /tmp/lumivane-keys-XXXXXX)
-xvfb=""
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/support/script_test.sh" lumivane-keys
 
 fail() {
   echo "FAIL: $*"
@@ -28,16 +20,7 @@ pass() {
   passes=$((passes + 1))
 }
 
-# The virtual display: 1280 x 1024 is its only mode, so 800 x 600 fullscreen is refused.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do
-  [ -s "$tmp/display" ] && break
-  sleep 0.1
-done
-[ -s "$tmp/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -n1 "$tmp/display")"
-export LUMIVANE_HEADLESS=1 SDL_AUDIODRIVER=dummy
+start_display  # 1280 x 1024 is its only mode, so 800 x 600 fullscreen is refused
 
 # An empty data folder: loading is quick, and every missing file is only a message.
 mkdir -p "$tmp/run/data"

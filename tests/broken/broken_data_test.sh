@@ -16,15 +16,7 @@ damage=$(readlink -f "$4")
 data=$(readlink -f "$5")
 failures=0
 
-tmp=$(mktemp -d /tmp/lumivane-broken-XXXXXX)
-xvfb=""
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../support/script_test.sh" lumivane-broken
 fail() {
   echo "FAIL: $kind: $*"
   failures=$((failures + 1))
@@ -36,16 +28,7 @@ sanitizers_quiet() {  # sanitizers_quiet FILE WHAT
   fi
 }
 
-# A display of its own, so no other test's window takes the keyboard focus.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do
-  [ -s "$tmp/display" ] && break
-  sleep 0.1
-done
-[ -s "$tmp/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -n1 "$tmp/display")"
-export LUMIVANE_HEADLESS=1 SDL_AUDIODRIVER=dummy
+start_display
 
 mkdir -p "$tmp/run"
 cd "$tmp/run" || exit 1
