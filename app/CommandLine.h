@@ -18,8 +18,8 @@ const char* CommandLineHelp();
 // viewport Mesa's drivers draw).
 constexpr int kMinWidth = 320, kMinHeight = 240, kMaxSide = 16384;
 
-// Reads "WxH" (decimal digits only) within those bounds; false leaves the sizes as they were.
-// "WxH" with digits only, each side from the given minimum up to kMaxSide.
+// Reads "WxH" (decimal digits only), each side from the given minimum up to kMaxSide;
+// false leaves the sizes as they were.
 bool ParseSize(const std::string& text, int& width, int& height, int minWidth = kMinWidth,
                int minHeight = kMinHeight);
 

@@ -26,13 +26,10 @@ void DrawOpaquePicture(TextureEntry* picture, float w, float h) {
     glGetIntegerv(GL_BLEND_SRC, &source);
     glGetIntegerv(GL_BLEND_DST, &destination);
   }
-  if (alphaBits != 0 || source != GL_SRC_ALPHA || destination != GL_ONE_MINUS_SRC_ALPHA) {
-    DrawPictureQuad(w, h);
-    return;
-  }
-  glDisable(GL_BLEND);
+  const bool opaque = alphaBits == 0 && source == GL_SRC_ALPHA && destination == GL_ONE_MINUS_SRC_ALPHA;
+  if (opaque) glDisable(GL_BLEND);
   DrawPictureQuad(w, h);
-  glEnable(GL_BLEND);
+  if (opaque) glEnable(GL_BLEND);
 }
 
 void BeginPictures() {
