@@ -15,6 +15,7 @@
 #include "effects/NightOceanEffect.h"
 #include "effects/PhotoCylinderEffect.h"
 #include "effects/PresentsEffect.h"
+#include "effects/SceneClip.h"
 #include "effects/SpaceFlightEffect.h"
 #include "effects/WishingLampEffect.h"
 #include "platform/Report.h"
@@ -218,6 +219,7 @@ void QuorixSystem::ToggleFullscreen() {
 bool QuorixSystem::DrawFrame() {
   if (paused) return true;
   now = timer->ElapsedMs();
+  if (BarsDrawnAt(now)) ClipScenesToBars();
   for (int i = 0; i < kTimelineRows; ++i) {
     const TimelineRow& row = kTimeline[i];
     switch (row.kind) {

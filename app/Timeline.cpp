@@ -94,3 +94,12 @@ const int kTimelineRows = sizeof kTimeline / sizeof kTimeline[0];
 bool IsScene(EffectId id) {
   return id != EffectId::letterbox && id != EffectId::fadeIn && id != EffectId::fadeOut;
 }
+
+bool BarsDrawnAt(int now) {
+  for (int i = 0; i < kTimelineRows; ++i) {
+    const TimelineRow& row = kTimeline[i];
+    if (row.kind == TimelineRow::RenderIn && row.effect == EffectId::letterbox && row.start < now && now < row.end)
+      return true;
+  }
+  return false;
+}

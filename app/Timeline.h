@@ -26,4 +26,6 @@ extern const int kTimelineRows;
 constexpr int kDemoEndMs = 195000;
 
 bool IsScene(EffectId id);
+// Whether the letterbox row draws the bars in the frame at `now`.
+bool BarsDrawnAt(int now);
 const char* EffectName(EffectId id);  // the member's name, from the effects table in QuorixSystem.cpp

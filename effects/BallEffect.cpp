@@ -1,6 +1,7 @@
 #include "effects/BallEffect.h"
 #include "effects/MeshDraw.h"
 #include "effects/PictureQuad.h"
+#include "effects/SceneClip.h"
 
 #include <GL/gl.h>
 
@@ -36,7 +37,7 @@ bool BallEffect::Render(int now, int start) {
 
   glLoadIdentity();
   glClearColor(0.0f, 0.0f, 0.5f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearScene(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
   // Background, turning; then the photograph drifting right.
   BeginPictures();

@@ -1,5 +1,6 @@
 #include "effects/ClosingCreditsEffect.h"
 #include "effects/PictureQuad.h"
+#include "effects/SceneClip.h"
 
 #include <GL/gl.h>
 
@@ -32,7 +33,7 @@ bool ClosingCreditsEffect::Render(int now, int start) {
 
   glLoadIdentity();
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearScene(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   BeginPictures();
 
   // Dim background filling the view.

@@ -1,5 +1,6 @@
 #include "effects/DesertDunesEffect.h"
 #include "effects/PictureQuad.h"
+#include "effects/SceneClip.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -51,7 +52,7 @@ bool DesertDunesEffect::Render(int now, int start) {
   const bool firstWindow = now < 8500;
 
   glClearColor(0.67f, 0.74f, 0.95f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearScene(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   BeginPictures();
   glPolygonMode(GL_BACK, GL_FILL);
   glPolygonMode(GL_FRONT, GL_FILL);

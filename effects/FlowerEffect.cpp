@@ -1,6 +1,7 @@
 #include "effects/FlowerEffect.h"
 #include "effects/MeshDraw.h"
 #include "effects/PictureQuad.h"
+#include "effects/SceneClip.h"
 
 #include <GL/gl.h>
 
@@ -28,6 +29,23 @@ void DrawPart(const TriModel& part, int count, const float color[4], GLenum outl
   glPolygonMode(GL_FRONT, GL_FILL);
   DrawOutlinedMesh(part, count, color, outline);
   glPopMatrix();
+}
+
+// Background, turning slowly.
+void PlaceBackground(float t) {
+  glLoadIdentity();
+  glTranslatef(0.0f, 0.0f, -1.4f);
+  glRotatef(-t - 20.0f, 0.0f, 1.0f, 0.0f);
+}
+
+// Photograph, drifting right; in the last second it flies towards the viewer.
+void PlacePhotograph(int elapsed, float t) {
+  glLoadIdentity();
+  glTranslatef(t / 100.0f - 1.0f, 0.0f, -5.0f);
+  if (elapsed > 9000 && elapsed < 10000) {
+    const float e = (t - 9.0f) * 3.0f;
+    glTranslatef(e / 2.0f, static_cast<float>(-e / 3.5), e);
+  }
 }
 
 }  // namespace
@@ -59,25 +77,40 @@ bool FlowerEffect::Render(int now, int start) {
 
   glLoadIdentity();
   glClearColor(0.0f, 0.0f, 0.5f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearScene(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-  // Background, turning slowly.
+  TextureEntry* background = textures->entries[Slot::background02];
+  TextureEntry* photo = textures->entries[Slot::girl];
   BeginPictures();
-  glLoadIdentity();
-  glTranslatef(0.0f, 0.0f, -1.4f);
-  glRotatef(-t - 20.0f, 0.0f, 1.0f, 0.0f);
-  DrawOpaquePicture(textures->entries[Slot::background02], 1.0f, 1.0f);
-  EndPictures();
-
-  // Photograph, drifting right; in the last second it flies towards the viewer.
-  BeginPictures();
-  glLoadIdentity();
-  glTranslatef(t / 100.0f - 1.0f, 0.0f, -5.0f);
-  if (elapsed > 9000 && elapsed < 10000) {
-    const float e = (t - 9.0f) * 3.0f;
-    glTranslatef(e / 2.0f, static_cast<float>(-e / 3.5), e);
+  if (background->Opaque() && photo->Opaque()) {
+    // The photograph covers half the background or more and both are opaque,
+    // so it goes first and marks its pixels at depth 0; the background's
+    // depth test (less or equal) then fails under it and only the texels
+    // around it are drawn. Every pixel ends as in the other order at a
+    // fraction of the background's fill. The flower gets a cleared depth
+    // buffer again; the photograph's matrix (the light's) and texture are
+    // left current, as in the other order.
+    glEnable(GL_DEPTH_TEST);
+    glDepthRange(0.0, 0.0);
+    PlacePhotograph(elapsed, t);
+    DrawOpaquePicture(photo, 2.0f, 1.5f);
+    glDepthRange(0.0, 1.0);
+    glDepthMask(GL_FALSE);
+    PlaceBackground(t);
+    DrawOpaquePicture(background, 1.0f, 1.0f);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_DEPTH_TEST);
+    ClearScene(GL_DEPTH_BUFFER_BIT);
+    PlacePhotograph(elapsed, t);
+    photo->Bind();
+  } else {
+    PlaceBackground(t);
+    DrawOpaquePicture(background, 1.0f, 1.0f);
+    EndPictures();
+    BeginPictures();
+    PlacePhotograph(elapsed, t);
+    DrawOpaquePicture(photo, 2.0f, 1.5f);
   }
-  DrawOpaquePicture(textures->entries[Slot::girl], 2.0f, 1.5f);
   EndPictures();
 
   // The light is placed under the photograph's matrix: (0, 0, t, t) is the

@@ -1,5 +1,6 @@
 #include "effects/FogTunnelEffect.h"
 #include "effects/PictureQuad.h"
+#include "effects/SceneClip.h"
 
 #include <GL/gl.h>
 
@@ -32,7 +33,7 @@ bool FogTunnelEffect::Render(int now, int start) {
   const float s = elapsed / 1000.0f;
 
   glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearScene(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
   // White linear fog from eye distance 5 to 110, set anew every frame.
   const GLfloat fogColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};

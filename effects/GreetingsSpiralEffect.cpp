@@ -1,5 +1,6 @@
 #include "effects/GreetingsSpiralEffect.h"
 #include "effects/PictureQuad.h"
+#include "effects/SceneClip.h"
 
 #include <GL/gl.h>
 
@@ -46,7 +47,7 @@ bool GreetingsSpiralEffect::Render(int now, int start) {
 
   glLoadIdentity();
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearScene(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
   // A per-frame dip: how deep it gets depends on the frame rate.
   if (elapsed >= 1200 && InDimSlot(elapsed))

@@ -1,5 +1,6 @@
 #include "effects/GroupLogoEffect.h"
 #include "effects/PictureQuad.h"
+#include "effects/SceneClip.h"
 
 #include <GL/gl.h>
 
@@ -17,7 +18,7 @@ bool GroupLogoEffect::Render(int now, int start) {
   const float y = static_cast<float>(1 - x);
 
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearScene(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   BeginPictures();
   glLoadIdentity();
   glTranslatef(0.0f, 0.0f, -3.0f);

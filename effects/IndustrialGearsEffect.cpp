@@ -1,6 +1,7 @@
 #include "effects/IndustrialGearsEffect.h"
 #include "effects/MeshDraw.h"
 #include "effects/PictureQuad.h"
+#include "effects/SceneClip.h"
 
 #include <GL/gl.h>
 
@@ -37,7 +38,7 @@ bool IndustrialGearsEffect::Render(int now, int start) {
   const float x = static_cast<float>(now - start) / 1000.0f;
 
   glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearScene(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
   // Background and photograph, both drifting down and to the left.
   BeginPictures();

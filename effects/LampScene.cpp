@@ -1,5 +1,6 @@
 #include "effects/LampScene.h"
 #include "effects/PictureQuad.h"
+#include "effects/SceneClip.h"
 
 #include <GL/gl.h>
 
@@ -48,7 +49,7 @@ float Render(TextureBank* textures, int elapsed, const Layout& layout, ArcSprite
   glLoadIdentity();
 
   glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearScene(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   BeginPictures();
 
   // Background; the unit quad at this depth overfills the view.

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "effects/SceneClip.h"
+
 namespace {
 
 void Bar(float y) {
@@ -19,6 +21,7 @@ void Bar(float y) {
 
 bool LetterboxEffect::Render(int now, int start) {
   elapsed = now - start;
+  UnclipScenes();
   // Relies on every effect leaving texturing, blending and lighting off.
   glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
   glPolygonMode(GL_BACK, GL_FILL);

@@ -1,5 +1,6 @@
 #include "effects/MemberCreditsEffect.h"
 #include "effects/PictureQuad.h"
+#include "effects/SceneClip.h"
 
 #include <GL/gl.h>
 
@@ -35,7 +36,7 @@ bool MemberCreditsEffect::Render(int now, int start) {
   glLoadIdentity();
 
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearScene(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   BeginPictures();
 
   // Background, a barely visible shade on the black.

@@ -1,5 +1,6 @@
 #include "effects/NightOceanEffect.h"
 #include "effects/PictureQuad.h"
+#include "effects/SceneClip.h"
 
 #include <GL/gl.h>
 
@@ -28,7 +29,7 @@ bool NightOceanEffect::Render(int now, int start) {
   const float u = static_cast<float>(now - start) / 2000;
 
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearScene(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
   // Set before the model-view reset: the position goes through the matrix
   // that the previous frame left (the letterbox's). Lighting stays off until

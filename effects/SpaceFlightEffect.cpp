@@ -1,5 +1,6 @@
 #include "effects/SpaceFlightEffect.h"
 #include "effects/PictureQuad.h"
+#include "effects/SceneClip.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -74,7 +75,7 @@ bool SpaceFlightEffect::Render(int now, int start) {
   travel += speed;
 
   // The clear colour is whatever the previous scene left.
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearScene(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   SetProjection(700.0);
   BeginPictures();
 

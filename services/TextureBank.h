@@ -33,6 +33,9 @@ class TextureEntry {
   const char* Name() const { return name; }
   bool Loaded() const { return loaded; }
   unsigned Id() const { return id; }
+  // Its picture came from a file without alpha: drawn under the colour
+  // (1, 1, 1, 1) it covers what is behind it completely.
+  bool Opaque() const { return info.channels == 3; }
 
  private:
   char name[64];      // file path, NUL-terminated

@@ -8,6 +8,7 @@
 #include "app/QuorixSystem.h"
 #include "effects/FadeEffects.h"
 #include "effects/LetterboxEffect.h"
+#include "effects/SceneClip.h"
 #include "services/DemoTimer.h"
 #include "tests/gl/PixelTestSupport.h"
 #include "tests/support/FakePlatform.h"
@@ -55,7 +56,53 @@ TEST_P(LetterboxPixels, BarsCoverAbout13Point8PercentTopAndBottom) {
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, LetterboxPixels, WindowSizes());
+// A scene clipped to the rows the bars leave open ends as the same frame as
+// unclipped: the clip reaches only under the bars. Shaded so that every row
+// differs; also inside a window's own scissor box (a window that is not 4:3).
+TEST_P(LetterboxPixels, ClippingTheScenesToTheOpenRowsChangesNoPixel) {
+  RecordingBoxes boxes;
+  const int width = GetParam().first, height = GetParam().second;
+  GLTestWindow w(width, height);
+  ASSERT_TRUE(w.ok);
+  auto frame = [&](bool clipped) {
+    if (clipped) ClipScenesToBars();
+    glClearColor(1, 1, 1, 1);
+    ClearScene(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glBegin(GL_QUADS);
+    glColor3f(1, 0, 0);
+    glVertex3f(-1, -1, -1);
+    glVertex3f(1, -1, -1);
+    glColor3f(0, 0, 1);
+    glVertex3f(1, 1, -1);
+    glVertex3f(-1, 1, -1);
+    glEnd();
+    LetterboxEffect(nullptr).Render(1, 0);
+    return ReadFrame(width, height);
+  };
+  for (const bool windowBox : {false, true}) {
+    if (windowBox) {
+      glScissor(1, 2, width - 2, height - 3);
+      glEnable(GL_SCISSOR_TEST);
+    }
+    const auto whole = frame(false);
+    ClipScenesToBars();
+    GLint box[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_SCISSOR_BOX, box);
+    EXPECT_TRUE(height < 100 || box[3] < height * 4 / 5) << "nothing clipped: " << box[3];
+    UnclipScenes();
+    EXPECT_EQ(Differing(frame(true), whole), 0) << (windowBox ? "inside the window's box" : "whole window");
+    EXPECT_EQ(glIsEnabled(GL_SCISSOR_TEST), windowBox ? GL_TRUE : GL_FALSE);
+    glGetIntegerv(GL_SCISSOR_BOX, box);
+    EXPECT_TRUE(!windowBox || box[3] == height - 3) << "window's box not put back";
+  }
+  glDisable(GL_SCISSOR_TEST);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, LetterboxPixels,
+                         ::testing::Values(std::make_pair(17, 13), std::make_pair(320, 240),
+                                           std::make_pair(640, 480), std::make_pair(1000, 750),
+                                           std::make_pair(1024, 768)));
 
 TEST(FaderPixels, BlackAndWhiteFadesAtKnownAlphas) {
   RecordingBoxes boxes;

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <map>
 
@@ -101,6 +102,7 @@ void glClear(GLbitfield mask) { Rec("glClear", {double(mask)}); }
 void glClearDepth(GLclampd depth) { Rec("glClearDepth", {depth}); }
 void glDepthFunc(GLenum func) { Rec("glDepthFunc", {double(func)}); }
 void glDepthMask(GLboolean flag) { Rec("glDepthMask", {double(flag)}); }
+void glDepthRange(GLclampd n, GLclampd f) { Rec("glDepthRange", {n, f}); }
 void glShadeModel(GLenum mode) { Rec("glShadeModel", {double(mode)}); }
 void glHint(GLenum target, GLenum mode) { Rec("glHint", {double(target), double(mode)}); }
 void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) { Rec("glViewport", {double(x), double(y), double(w), double(h)}); }
@@ -174,6 +176,7 @@ void glGetIntegerv(GLenum pname, GLint* p) {
   else *p = 0;
 }
 void glGetFloatv(GLenum, GLfloat* p) { *p = 0; }
+void glGetDoublev(GLenum, GLdouble* p) { std::fill(p, p + 16, 0.0); }  // matrices: none to clip the scenes by
 // Every recorded texture counts as having alpha, so pictures keep their blend
 // here; the opaque-picture shortcut is proven on real GL by the reference frames.
 void glGetTexLevelParameteriv(GLenum, GLint, GLenum, GLint* p) { *p = 8; }
