@@ -13,7 +13,7 @@ void DrawEdges(const Triangle& triangle, GLenum mode) {
   glEnd();
 }
 
-void DrawOutlinedMesh(const TriModel& model, int count, const float color[4], GLenum outline) {
+void DrawOutlinedMesh(const TriModel& model, int count, const float color[4], GLenum outline, int finishEvery) {
   glEnable(GL_LIGHTING);
   glEnable(GL_COLOR_MATERIAL);
   for (int i = 0; i < count; ++i) {
@@ -21,6 +21,7 @@ void DrawOutlinedMesh(const TriModel& model, int count, const float color[4], GL
     DrawFace(model[i]);
     glColor3f(0.0f, 0.0f, 0.0f);
     DrawEdges(model[i], outline);
+    if (finishEvery > 0 && (i + 1) % finishEvery == 0) glFinish();
   }
   glColor4fv(color);  // the material as the last face left it
   glDisable(GL_LIGHTING);

@@ -21,7 +21,13 @@ void DrawEdges(const Triangle& triangle, GLenum mode);
 // zero. Switching lighting off and on for every edge would cost the driver a
 // state change per primitive. Leaves lighting and colour material off, the
 // material's ambient and diffuse in `color` and the current colour black.
-void DrawOutlinedMesh(const TriModel& model, int count, const float color[4], GLenum outline);
+// With `finishEvery` > 0 the drawing is finished (glFinish) after every that
+// many triangles: Mesa's software renderer keeps a 64 KB copy of the fragment
+// state for every state change until the frame is drawn, and smoothed edges
+// change it twice a triangle. Finishing in between frees those copies early
+// and changes no pixel.
+void DrawOutlinedMesh(const TriModel& model, int count, const float color[4], GLenum outline,
+                      int finishEvery = 0);
 
 // Fills an RGBA colour array.
 void SetColor(float* target, float r, float g, float b, float a);
