@@ -1,5 +1,5 @@
 # Installation (cmake --install) and the Debian package (cpack -G DEB):
-# the two programs, the data folder, the desktop entry with its icon, the
+# the two programs (and the renderer's video module), the data folder, the desktop entry with its icon, the
 # AppStream metainfo and the man pages. Included from the top CMakeLists.txt
 # after the programs and the data target are defined.
 include(GNUInstallDirs)
@@ -13,6 +13,7 @@ set(PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
 set(LUMIVANE_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/lumivane)
 
 install(TARGETS lumivane lumivane-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS lumivane-video LIBRARY DESTINATION ${LUMIVANE_MODULE_DIR})
 install(DIRECTORY ${DATA_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/lumivane/data
   PATTERN .generated EXCLUDE)
 

@@ -50,5 +50,10 @@ while IFS= read -r path; do
   esac
 done <<<"$writes"
 
+# The installed renderer finds its video module.
+xvfb-run -a -s "-screen 0 1024x768x24" "$prefix/bin/lumivane-render" --video "$tmp/capture.mp4" --size 64x48 \
+  --until 100 --no-sound >/dev/null 2>"$tmp/video.err" || fail "the installed renderer's capture failed: $(cat "$tmp/video.err")"
+[ -s "$tmp/capture.mp4" ] || fail "the installed renderer wrote no video"
+
 [ "$failures" -eq 0 ] && echo "installed renderer: ok"
 exit "$((failures > 0))"

@@ -24,13 +24,14 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
-for lib in libsdl2-2.0-0 libgtk-3-0 libvorbisfile3 libpng16-16; do
+for lib in libsdl2-2.0-0 libgtk-3-0 libvorbisfile3 libpng16-16 libavcodec59; do
   field Depends | grep -q "$lib" || fail "Depends lacks $lib: $(field Depends)"
 done
 
 app=org.vantelquorix.Lumivane
+module="usr/$(sed -n 's/^LUMIVANE_MODULE_DIR:INTERNAL=//p' "$build/CMakeCache.txt")/lumivane-video.so"
 {
-  printf '%s\n' usr/games/lumivane usr/games/lumivane-render \
+  printf '%s\n' usr/games/lumivane usr/games/lumivane-render "$module" \
     usr/share/applications/$app.desktop usr/share/metainfo/$app.metainfo.xml \
     usr/share/icons/hicolor/256x256/apps/lumivane.png \
     usr/share/man/man6/lumivane.6.gz usr/share/man/man6/lumivane-render.6.gz \
@@ -42,8 +43,8 @@ diff "$tmp/expected" "$tmp/contents" >"$tmp/diff" || fail "contents (< missing, 
 $(cat "$tmp/diff")"
 
 dpkg-deb -x "$deb" "$tmp/root"
-for program in lumivane lumivane-render; do
-  readelf -S "$tmp/root/usr/games/$program" | grep -qE '\.symtab|\.debug_' && fail "$program is not stripped"
+for program in usr/games/lumivane usr/games/lumivane-render "$module"; do
+  readelf -S "$tmp/root/$program" | grep -qE '\.symtab|\.debug_' && fail "$program is not stripped"
 done
 desktop-file-validate "$tmp/root/usr/share/applications/$app.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$tmp/root/usr/share/metainfo/$app.metainfo.xml" >"$tmp/appstream" ||

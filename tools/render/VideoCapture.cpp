@@ -1,19 +1,12 @@
 #include "tools/render/VideoCapture.h"
 
-#include "window/GLWindow.h"
-
 #include <GL/gl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
 
 namespace {
-
-volatile std::sig_atomic_t interrupted = 0;
-
-void OnInterrupt(int) { interrupted = 1; }
 
 constexpr int kFadeMs = 20;  // the sound fades out over the last 20 ms, so the cut does not click
 
@@ -29,14 +22,11 @@ std::string ClockText(double seconds) {
 
 }  // namespace
 
-PictureArea CentredPicture(int frameWidth, int frameHeight) {
-  // The demo window's rule, with y turned to count from the top.
-  const GLWindow::Area area = GLWindow::PictureArea(frameWidth, frameHeight);
-  return PictureArea{area.x, frameHeight - area.y - area.height, area.width, area.height};
-}
+VideoCapture::VideoCapture(const CaptureOptions& options) : options(options), area(options.area) {}
 
-VideoCapture::VideoCapture(const CaptureOptions& options)
-    : options(options), area(CentredPicture(options.width, options.height)) {}
+extern "C" __attribute__((visibility("default"))) VideoSink* lumivane_video_capture(const CaptureOptions* options) {
+  return new VideoCapture(*options);
+}
 
 std::int64_t VideoCapture::FrameCount(int fps, int fromMs, int untilMs) {
   // The last k with round(k * 1000 / fps) <= untilMs - fromMs, rounded as the frame loop does.
@@ -48,16 +38,6 @@ std::int64_t VideoCapture::FrameCount(int fps, int fromMs, int untilMs) {
   while (k > 0 && at(k) > span) --k;
   return k + 1;
 }
-
-void VideoCapture::CatchInterrupts() {
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-}
-
-bool VideoCapture::Interrupted() { return interrupted != 0; }
 
 bool VideoCapture::Start(std::string& error) {
   if (!VideoEncoder::Check(options.path, options.sound, error)) return false;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -29,7 +30,7 @@
 #include "services/DemoTimer.h"
 #include "services/PngWriter.h"
 #include "tools/render/FrameStats.h"
-#include "tools/render/VideoCapture.h"
+#include "tools/render/VideoSink.h"
 #include "window/GLWindow.h"
 
 namespace {
@@ -221,7 +222,7 @@ class CaptureDisplay : public SdlDisplay {
     SdlDisplay::Swap();
   }
   std::string capturePath;
-  VideoCapture* video = nullptr;  // takes every frame when set
+  VideoSink* video = nullptr;  // takes every frame when set
   std::FILE* checksums = nullptr;  // one line per frame when set
   int frameTime = 0;               // demo time of the frame being drawn, ms
   std::chrono::steady_clock::time_point finished;
@@ -237,6 +238,21 @@ class CaptureDisplay : public SdlDisplay {
     return hash;
   }
 };
+
+volatile std::sig_atomic_t interruptedBySignal = 0;
+
+void OnInterrupt(int) { interruptedBySignal = 1; }
+
+// Ctrl+C and SIGTERM stop a capture at the next frame instead of killing it.
+void CatchInterrupts() {
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+bool Interrupted() { return interruptedBySignal != 0; }
 
 // Which scene window (row) a demo time falls into, for the statistics.
 std::string SceneWindowAt(int now) {
@@ -276,19 +292,19 @@ int main(int argc, char** argv) {
     return 1;
   }
   UseDataFolder();
-  std::unique_ptr<VideoCapture> videoCapture;
+  std::unique_ptr<VideoSink> videoCapture;
   int drawWidth = o.width, drawHeight = o.height;
   if (!o.video.empty()) {
     CaptureOptions c;
     c.path = video;
     c.width = o.width, c.height = o.height, c.fps = o.fps, c.fromMs = o.from, c.untilMs = o.until;
     c.crf = o.crf, c.sound = o.sound;
-    const PictureArea area = CentredPicture(o.width, o.height);
-    drawWidth = area.width, drawHeight = area.height;
+    c.area = CentredPicture(o.width, o.height);
+    drawWidth = c.area.width, drawHeight = c.area.height;
     c.soundPath = DataPath("data/Drevko - Lumivane.ogg");
-    videoCapture = std::make_unique<VideoCapture>(c);
-    VideoCapture::CatchInterrupts();
-    if (!videoCapture->Start(error)) {
+    videoCapture = LoadVideoCapture(c, error);
+    CatchInterrupts();
+    if (!videoCapture || !videoCapture->Start(error)) {
       std::fprintf(stderr, "lumivane-render: %s\n", error.c_str());
       return 1;
     }
@@ -333,7 +349,7 @@ int main(int argc, char** argv) {
   int written = 0;
   for (long long k = 0;; ++k) {
     const int now = static_cast<int>((k * 2000 + o.fps) / (2LL * o.fps)) + o.from;
-    if (now > o.until || VideoCapture::Interrupted() || (videoCapture && videoCapture->Failed())) break;
+    if (now > o.until || Interrupted() || (videoCapture && videoCapture->Failed())) break;
     // Ctrl+C and kill reach SDL as a quit event: stop there, keep what is done.
     WindowEvent event;
     while (display.PollEvent(event)) interrupted = interrupted || event.kind == WindowEvent::Quit;
@@ -362,12 +378,12 @@ int main(int argc, char** argv) {
   }
   if (videoCapture) {
     display.video = nullptr;
-    if (VideoCapture::Interrupted()) error = "interrupted; no file written";
+    if (Interrupted()) error = "interrupted; no file written";
     else if (videoCapture->Failed()) error = videoCapture->Failure();
     if (!error.empty() || !videoCapture->Finish(error)) {
       videoCapture->Abort();
       std::fprintf(stderr, "\nlumivane-render: %s\n", error.c_str());
-      return VideoCapture::Interrupted() ? 130 : 1;
+      return Interrupted() ? 130 : 1;
     }
   }
   if (display.checksums && std::fclose(display.checksums) != 0) {
