@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/QuorixSystem.h"
+#include "effects/PictureQuad.h"
 #include "platform/SdlPlatform.h"
 #include "platform/VirtualKeys.h"
 #include "services/DemoTimer.h"
@@ -313,12 +314,7 @@ Pixel DrawTextured(TextureEntry* texture, int width, int height) {
   glEnable(GL_TEXTURE_2D);
   texture->Bind();
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f); glVertex3f(0.5f, -0.5f, 0.0f);
-  glTexCoord2f(1.0f, 0.0f); glVertex3f(0.5f, 0.5f, 0.0f);
-  glTexCoord2f(0.0f, 0.0f); glVertex3f(-0.5f, 0.5f, 0.0f);
-  glTexCoord2f(0.0f, 1.0f); glVertex3f(-0.5f, -0.5f, 0.0f);
-  glEnd();
+  DrawPictureQuad(0.5f, 0.5f);
   glDisable(GL_TEXTURE_2D);
   glEnable(GL_DEPTH_TEST);
   glMatrixMode(GL_PROJECTION);
