@@ -16,7 +16,8 @@ std::unique_ptr<VideoSink> LoadVideoCapture(const CaptureOptions& options, std::
   std::string tried;
   // Beside the program in the build tree; installed, in the library folder
   // of the same prefix (bin/ or games/ and lib/ sit side by side).
-  for (const std::string& path : {folder + "lumivane-video.so", folder + "../" LUMIVANE_MODULE_DIR "/lumivane-video.so"}) {
+  for (const std::string& path :
+       {folder + "lumivane-video.so", folder + "../" LUMIVANE_MODULE_DIR "/lumivane-video.so"}) {
     module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (module) break;
     const char* why = dlerror();
