@@ -34,12 +34,14 @@ struct EffectRow {
   const char* name;
   void (*make)(QuorixSystem& system);
   Effect* (*get)(const QuorixSystem& system);
+  std::unique_ptr<Effect> (*copy)(const QuorixSystem& system);  // a copy of the member in its current state
 };
 
 template <class T, std::unique_ptr<T> QuorixSystem::*member>
 constexpr EffectRow Row(EffectId id, const char* name) {
   return {id, name, [](QuorixSystem& s) { s.*member = std::make_unique<T>(s.textures.get()); },
-          [](const QuorixSystem& s) -> Effect* { return (s.*member).get(); }};
+          [](const QuorixSystem& s) -> Effect* { return (s.*member).get(); },
+          [](const QuorixSystem& s) -> std::unique_ptr<Effect> { return std::make_unique<T>(*(s.*member)); }};
 }
 
 using Q = QuorixSystem;
@@ -131,6 +133,11 @@ void QuorixSystem::InitEffects() {
   for (const EffectRow& row : kEffects) row.get(*this)->Init();
   fadeIn->SetParam(FaderEffect::Duration, 1000.0f);
   fadeOut->SetParam(FaderEffect::Duration, 1000.0f);
+}
+
+std::unique_ptr<Effect> QuorixSystem::CopyOf(EffectId id) const {
+  const int i = static_cast<int>(id);
+  return setUp && i >= 0 && i < static_cast<int>(EffectId::Count) ? kEffects[i].copy(*this) : nullptr;
 }
 
 Effect* QuorixSystem::EffectFor(EffectId id) const {

@@ -42,10 +42,14 @@ class QuorixSystem {
 
   bool Setup();        // false when the dialog was cancelled or the window failed
   void InitEffects();
+  // Draws each scene's first frame once, unseen and without a trace in the
+  // demo, so that the GL driver compiles its shaders before the demo starts.
+  void WarmUp();
   void Run();
   bool DrawFrame();    // one frame for the current demo time; nothing while paused
 
   Effect* EffectFor(EffectId id) const;  // null before Setup made the effects
+  std::unique_ptr<Effect> CopyOf(EffectId id) const;  // a copy in its current state; null before Setup
 
   // Made once at start-up and kept until the destructor, in this order
   // (the order of construction and of the Init calls).

@@ -88,6 +88,7 @@ int main(int argc, char** argv) {
   {
     QuorixSystem system(platform);
     if (!system.Setup()) return 1;
+    system.WarmUp();
     const std::uint64_t startMs = SDL_GetTicks64();
     system.Run();
     seconds = static_cast<double>(SDL_GetTicks64() - startMs) / 1000.0;

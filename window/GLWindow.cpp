@@ -160,17 +160,8 @@ void GLWindow::Swap() {
   const Area area = PictureArea(clientWidth, height);
   if (area.width != clientWidth || area.height != height) {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    // Pixels copied as they are: nothing on the way may change them.
-    for (GLenum cap : {GL_SCISSOR_TEST, GL_DEPTH_TEST, GL_STENCIL_TEST, GL_ALPHA_TEST, GL_BLEND, GL_FOG,
-                       GL_TEXTURE_1D, GL_TEXTURE_2D, GL_COLOR_LOGIC_OP, GL_DITHER})
-      glDisable(cap);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    PushIdentityMatrices();
+    PlainPixelWrites();
     glViewport(0, 0, clientWidth, height);
     glRasterPos2i(-1, -1);                                   // the lower left corner...
     glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(area.x), static_cast<GLfloat>(area.y), nullptr);  // ...moved
@@ -188,13 +179,33 @@ void GLWindow::Swap() {
       glScissor(margin.x, margin.y, margin.width, margin.height);
       glClear(GL_COLOR_BUFFER_BIT);
     }
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    PopMatrices();
     glPopAttrib();
   }
   display->Swap();
+}
+
+void PushIdentityMatrices() {
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+}
+
+void PopMatrices() {
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+}
+
+void PlainPixelWrites() {
+  for (GLenum cap : {GL_SCISSOR_TEST, GL_DEPTH_TEST, GL_STENCIL_TEST, GL_ALPHA_TEST, GL_BLEND, GL_FOG,
+                     GL_TEXTURE_1D, GL_TEXTURE_2D, GL_COLOR_LOGIC_OP, GL_DITHER})
+    glDisable(cap);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
 void GLWindow::HandleEvent(const WindowEvent& event) {

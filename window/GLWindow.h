@@ -53,3 +53,11 @@ class GLWindow {
   bool hasContext = false;
 };
 
+// Saves the projection and the modelview matrix and makes both the identity;
+// PopMatrices puts them back (the matrix mode is then the modelview).
+void PushIdentityMatrices();
+void PopMatrices();
+// Turns off whatever lies between a fragment and its pixel (tests, blending,
+// texturing, logic op, dithering) and opens the colour mask, so that pixels
+// copied or drawn from memory arrive as they are.
+void PlainPixelWrites();

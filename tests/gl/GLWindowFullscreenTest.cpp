@@ -302,12 +302,7 @@ struct Pixel {
 // Draws a textured square over the middle of the screen and reads it back.
 Pixel DrawTextured(TextureEntry* texture, int width, int height) {
   glViewport(0, 0, width, height);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
+  PushIdentityMatrices();
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
   glDisable(GL_LIGHTING);
@@ -317,10 +312,7 @@ Pixel DrawTextured(TextureEntry* texture, int width, int height) {
   DrawPictureQuad(0.5f, 0.5f);
   glDisable(GL_TEXTURE_2D);
   glEnable(GL_DEPTH_TEST);
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
+  PopMatrices();
   unsigned char p[4] = {};
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);

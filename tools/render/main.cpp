@@ -339,6 +339,7 @@ int main(int argc, char** argv) {
     }
     if (samples > o.msaa) std::fprintf(stderr, "lumivane-render: --msaa %d: the GL driver gives %d\n", o.msaa, samples);
   }
+  system->WarmUp();
   display.video = videoCapture.get();
   clock.now = 0;
   system->timer->Start();
