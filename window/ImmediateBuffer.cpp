@@ -121,6 +121,5 @@ bool RestartImmediateBuffer() {
   glDeleteQueries(1, &query);
   PopMatrices();
   glPopAttrib();
-  glGetFloatv(GL_CURRENT_COLOR, colour);
   return consistent && offsets.size() == 1 && offsets[0] == 0;
 }
