@@ -7,8 +7,8 @@
 #include "app/QuorixSystem.h"
 #include "app/Timeline.h"
 #include "effects/Effect.h"
+#include "effects/PictureQuad.h"
 #include "services/Random.h"
-#include "services/TextureBank.h"
 #include "window/GLWindow.h"
 #include "window/ImmediateBuffer.h"
 
@@ -45,14 +45,15 @@ struct MatrixStacks {
   }
 };
 
-// The vertices of the loading screen's quad, the only glBegin/glEnd vertices
-// the context has seen when the first frame is drawn, with the texture
-// coordinate they leave current; in feedback mode, so that nothing is drawn.
+// As many vertices, of the same format, as the loading screen's picture quad
+// (DrawLoadingScreen), the only glBegin/glEnd vertices the context has seen
+// when the first frame is drawn, with the texture coordinate they leave
+// current; in feedback mode, so that nothing is drawn.
 void ReplayLoadingScreenVertices() {
   static GLfloat feedback[64];
   glFeedbackBuffer(64, GL_2D, feedback);
   glRenderMode(GL_FEEDBACK);
-  DrawLoadingScreenQuad();
+  DrawPictureQuad(1.0f, 1.0f);
   glRenderMode(GL_RENDER);
 }
 

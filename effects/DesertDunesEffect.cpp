@@ -36,12 +36,7 @@ void DesertDunesEffect::Overlay(int slot, float x, float y, float z, float alpha
   glTranslatef(x, y, z);
   glColor4f(1.0f, 1.0f, 1.0f, alpha);  // not clamped here; OpenGL clamps
   textures->entries[slot]->Bind();
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f); glVertex3f(w, -1.0f, 0.0f);
-  glTexCoord2f(1.0f, 0.0f); glVertex3f(w, 1.0f, 0.0f);
-  glTexCoord2f(0.0f, 0.0f); glVertex3f(-w, 1.0f, 0.0f);
-  glTexCoord2f(0.0f, 1.0f); glVertex3f(-w, -1.0f, 0.0f);
-  glEnd();
+  DrawPictureQuad(w, 1.0f);
   EndPictures();
 }
 
@@ -88,12 +83,7 @@ bool DesertDunesEffect::Render(int now, int start) {
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   textures->entries[Slot::skyday]->Bind();
   glNormal3f(0.0f, 0.0f, 1.0f);
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f); glVertex3f(120.0f, -20.0f, 0.0f);
-  glTexCoord2f(1.0f, 0.0f); glVertex3f(120.0f, 20.0f, 0.0f);
-  glTexCoord2f(0.0f, 0.0f); glVertex3f(-120.0f, 20.0f, 0.0f);
-  glTexCoord2f(0.0f, 1.0f); glVertex3f(-120.0f, -20.0f, 0.0f);
-  glEnd();
+  DrawPictureQuad(120.0f, 20.0f);
 
   glLoadIdentity();
   glTranslatef(3.0f - u / 2, 0.0f, -12.0f);

@@ -50,12 +50,7 @@ bool NightOceanEffect::Render(int now, int start) {
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   textures->entries[Slot::skynight]->Bind();
   glNormal3f(0.0f, 0.0f, 1.0f);
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f); glVertex3f(40.0f, -20.0f, 0.0f);
-  glTexCoord2f(1.0f, 0.0f); glVertex3f(40.0f, 20.0f, 0.0f);
-  glTexCoord2f(0.0f, 0.0f); glVertex3f(-40.0f, 20.0f, 0.0f);
-  glTexCoord2f(0.0f, 1.0f); glVertex3f(-40.0f, -20.0f, 0.0f);
-  glEnd();
+  DrawPictureQuad(40.0f, 20.0f);
 
   // Tilts forward by u degrees; the depth scale swings between 7/12 and 9/12.
   glLoadIdentity();
@@ -103,12 +98,7 @@ bool NightOceanEffect::Render(int now, int start) {
     glTranslatef(1.0f - u / 5, -2.0f, -10.0f);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     textures->entries[Slot::lyrics_ocean]->Bind();
-    glBegin(GL_QUADS);
-    glTexCoord2f(1.0f, 1.0f); glVertex3f(4.0f, -1.0f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f); glVertex3f(4.0f, 1.0f, 0.0f);
-    glTexCoord2f(0.0f, 0.0f); glVertex3f(-4.0f, 1.0f, 0.0f);
-    glTexCoord2f(0.0f, 1.0f); glVertex3f(-4.0f, -1.0f, 0.0f);
-    glEnd();
+    DrawPictureQuad(4.0f, 1.0f);
   }
 
   EndPictures();

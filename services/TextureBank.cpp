@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "effects/PictureQuad.h"
 #include "platform/Report.h"
 
 const char* const kTextureSlotNames[Slot::Count] = {
@@ -72,15 +73,6 @@ void TextureBank::Reload() {
   for (TextureEntry* entry : entries) entry->Reload();
 }
 
-void DrawLoadingScreenQuad() {
-  glBegin(GL_QUADS);
-  glTexCoord2f(1.0f, 1.0f); glVertex3f(1.0f, -1.0f, 0.0f);
-  glTexCoord2f(1.0f, 0.0f); glVertex3f(1.0f, 1.0f, 0.0f);
-  glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.0f, 1.0f, 0.0f);
-  glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.0f, -1.0f, 0.0f);
-  glEnd();
-}
-
 void DrawLoadingScreen() {
   GLuint id = 0;
   glGenTextures(1, &id);
@@ -99,7 +91,7 @@ void DrawLoadingScreen() {
   glLoadIdentity();
   glTranslatef(0.0f, 0.0f, -5.0f);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  DrawLoadingScreenQuad();
+  DrawPictureQuad(1.0f, 1.0f);
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);
   glEnable(GL_DEPTH_TEST);

@@ -67,5 +67,3 @@ extern const char* const kTextureSlotNames[Slot::Count];
 
 // Draws the loading picture "data/load.png" as a centred square; the caller swaps.
 void DrawLoadingScreen();
-// Its textured quad alone: the only glBegin/glEnd vertices drawn before the demo's first frame.
-void DrawLoadingScreenQuad();

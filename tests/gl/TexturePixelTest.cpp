@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "effects/PictureQuad.h"
 #include "services/TextureBank.h"
 #include "tests/gl/PixelTestSupport.h"
 #include "tests/support/PngBytes.h"
@@ -38,12 +39,7 @@ class TexturePixelTest : public ::testing::Test {
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
-    glBegin(GL_QUADS);
-    glTexCoord2f(1, 1); glVertex3f(1, -1, 0);
-    glTexCoord2f(1, 0); glVertex3f(1, 1, 0);
-    glTexCoord2f(0, 0); glVertex3f(-1, 1, 0);
-    glTexCoord2f(0, 1); glVertex3f(-1, -1, 0);
-    glEnd();
+    DrawPictureQuad(1.0f, 1.0f);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
   }
