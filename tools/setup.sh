@@ -4,9 +4,11 @@
 # What building and playing need.
 PACKAGES="build-essential cmake pkg-config libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libpng-dev libvorbis-dev libgtk-3-dev libcairo2-dev libpango1.0-dev fonts-dejavu-core fonts-noto-core
-  xvfb xauth libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev"
-# What the tests need besides.
-TEST_PACKAGES="libgtest-dev xdotool locales strace desktop-file-utils appstream clang-14 libfuzzer-14-dev ffmpeg"
+  xvfb xauth"
+# What the renderer's video capture module needs (cmake -DLUMIVANE_VIDEO=ON, the default).
+VIDEO_PACKAGES="libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev"
+# What the tests need besides (they build the capture too).
+TEST_PACKAGES="$VIDEO_PACKAGES libgtest-dev xdotool locales strace desktop-file-utils appstream clang-14 libfuzzer-14-dev ffmpeg"
 
 # install_missing_packages [more package names...]: $PACKAGES and the named ones.
 install_missing_packages() {
