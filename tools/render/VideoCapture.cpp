@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "tools/render/SoundFade.h"
+
 namespace {
 
 constexpr int kFadeMs = 20;  // the sound fades out over the last 20 ms, so the cut does not click
@@ -106,12 +108,7 @@ void VideoCapture::TakeFrame() {
     const std::int64_t until = k == total ? audioTotal : (k * rate * 2 + options.fps) / (2LL * options.fps);
     samples.clear();
     soundtrack.Read(static_cast<int>(until - audioDone), samples);
-    const std::int64_t fade = rate * kFadeMs / 1000;
-    const int channels = soundtrack.Channels();
-    for (std::int64_t n = std::max(audioDone, audioTotal - fade); n < until; ++n) {
-      const float gain = static_cast<float>(audioTotal - n) / static_cast<float>(fade);
-      for (int c = 0; c < channels; ++c) samples[static_cast<std::size_t>((n - audioDone) * channels + c)] *= gain;
-    }
+    FadeBeforeCut(samples, soundtrack.Channels(), audioDone, audioTotal, rate * kFadeMs / 1000);
     if (!encoder.AddAudio(samples.data(), static_cast<int>(until - audioDone), failure)) return;
     audioDone = until;
   }
