@@ -80,6 +80,7 @@ file(GLOB WINDOW_SOURCES CONFIGURE_DEPENDS ${LUMIVANE_ROOT}/window/*.cpp)
 add_library(lumivane_window STATIC ${WINDOW_SOURCES})
 target_include_directories(lumivane_window PUBLIC ${LUMIVANE_ROOMS_DIR}/window)
 target_link_libraries(lumivane_window PUBLIC lumivane_seam)
+set_target_properties(lumivane_window PROPERTIES POSITION_INDEPENDENT_CODE ON)  # the capture module reads back with it
 
 # app/: the demo's system, its timeline and the command line; main.cpp is the
 # program's own (it builds the platform).
