@@ -11,6 +11,7 @@
 
 #include "services/VorbisDecoder.h"
 #include "tests/support/SineOgg.h"
+#include "tests/support/TempFolder.h"
 #include "tools/render/SoundFade.h"
 
 namespace {
@@ -18,7 +19,6 @@ namespace {
 class VorbisDecoderTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_FALSE(dir.empty()); }
-  void TearDown() override { std::filesystem::remove_all(dir); }
   std::string Path(const char* name) const { return dir + "/" + name; }
 
   // Everything the decoder gives from the start (or after `Seek(ms)`).
@@ -32,7 +32,8 @@ class VorbisDecoderTest : public ::testing::Test {
     return all;
   }
 
-  std::string dir = SineOgg::TempDir();
+  TempFolder folder;
+  const std::string dir = folder.path;
 };
 
 // Amplitude (of full scale) of the tone `hz` on one side of stereo frames

@@ -64,11 +64,4 @@ inline std::vector<std::int16_t> DecodeStereo(const std::string& path) {
   return out;
 }
 
-// A fresh empty folder under the system's temporary folder.
-inline std::string TempDir() {
-  std::string pattern = "/tmp/lumivane-test-XXXXXX";
-  if (!mkdtemp(pattern.data())) return "";
-  return pattern;
-}
-
 }  // namespace SineOgg
