@@ -9,23 +9,17 @@
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/SceneTest.h"
 
 using CallStream::Line;
 
 namespace {
 
-class GreetingsSpiral : public ::testing::Test {
- protected:
-  void SetUp() override { spiral.Init(); }
-  void Frame(int elapsed) {
-    GLRecorder::Clear();
-    spiral.Render(155000 + elapsed, 155000);
-  }
-  double Id(int slot) { return bank.entries[slot]->Id(); }
+const int kStart = SceneStart(EffectId::greetingsSpiral);  // the scene's window, from the timeline
 
-  RecordingBoxes boxes;
-  TextureBank bank;
-  GreetingsSpiralEffect spiral{&bank};
+class GreetingsSpiral : public SceneTest<GreetingsSpiralEffect, EffectId::greetingsSpiral> {
+ protected:
+  GreetingsSpiralEffect& spiral = scene;
 };
 
 }  // namespace

@@ -8,13 +8,14 @@
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/SceneTest.h"
 
 using namespace CallStream;
 
 namespace {
 
 using Args = std::vector<double>;
-constexpr int kStart = 12000;
+const int kStart = SceneStart(EffectId::presentsCaption);
 
 class Presents : public ::testing::Test {
  protected:

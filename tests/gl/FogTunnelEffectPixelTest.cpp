@@ -4,8 +4,11 @@
 #include "effects/FogTunnelEffect.h"
 #include "services/Random.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
+
+const int kStart = SceneStart(EffectId::fogTunnel);  // the scene's window, from the timeline
 
 class FogTunnelPixels : public ScenePixelTest {
  protected:
@@ -16,7 +19,7 @@ class FogTunnelPixels : public ScenePixelTest {
     PaintFlat(bank.entries[Slot::lyrics_light], {0, 0, 255, 255});
     PaintFlat(bank.entries[Slot::lyrics_death], {0, 0, 255, 255});
   }
-  void Frame(int elapsed) { tunnel.Render(113000 + elapsed, 113000); }
+  void Frame(int elapsed) { tunnel.Render(kStart + elapsed, kStart); }
 
   FogTunnelEffect tunnel{&bank};
 };

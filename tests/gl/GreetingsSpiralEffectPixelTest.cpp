@@ -3,8 +3,11 @@
 
 #include "effects/GreetingsSpiralEffect.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
+
+const int kStart = SceneStart(EffectId::greetingsSpiral);  // the scene's window, from the timeline
 
 bool IsBlack(GLTestWindow::Pixel p) { return p.r == 0 && p.g == 0 && p.b == 0; }
 bool IsRing(GLTestWindow::Pixel p) { return p.r <= 2 && p.g <= 2 && p.b >= 250; }
@@ -20,7 +23,7 @@ class GreetingsSpiralPixels : public ScenePixelTest {
     PaintFlat(bank.entries[Slot::greets02], {0, 255, 0, 255});
     PaintFlat(bank.entries[Slot::line01], {0, 255, 0, 255});
   }
-  void Frame(int elapsed) { spiral.Render(155000 + elapsed, 155000); }
+  void Frame(int elapsed) { spiral.Render(kStart + elapsed, kStart); }
 
   GreetingsSpiralEffect spiral{&bank};
 };

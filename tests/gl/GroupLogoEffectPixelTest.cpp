@@ -5,10 +5,11 @@
 
 #include "effects/GroupLogoEffect.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 
-constexpr int kStart = 8500;
+const int kStart = SceneStart(EffectId::groupLogo);
 
 class GroupLogoPixels : public ScenePixelTest {
  protected:

@@ -3,8 +3,11 @@
 
 #include "effects/PhotoCylinderEffect.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
+
+const int kStart = SceneStart(EffectId::photoCylinder);  // the scene's window, from the timeline
 
 bool IsDarkBlue(GLTestWindow::Pixel p) { return p.r == 0 && p.g == 0 && p.b >= 126 && p.b <= 129; }
 bool IsWall(GLTestWindow::Pixel p) { return p.r <= 2 && p.g >= 250 && p.b <= 2; }
@@ -20,7 +23,7 @@ class PhotoCylinderPixels : public ScenePixelTest {
     PaintFlat(bank.entries[Slot::lyrics_hate], {255, 255, 0, 255});
     PaintFlat(bank.entries[Slot::lyrics_wars], {255, 255, 0, 255});
   }
-  void Frame(int elapsed) { cylinder.Render(123000 + elapsed, 123000); }
+  void Frame(int elapsed) { cylinder.Render(kStart + elapsed, kStart); }
 
   PhotoCylinderEffect cylinder{&bank};
 };

@@ -5,10 +5,11 @@
 
 #include "effects/PresentsEffect.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 
-constexpr int kStart = 12000;
+const int kStart = SceneStart(EffectId::presentsCaption);
 
 class PresentsPixels : public ScenePixelTest {
  protected:
