@@ -17,8 +17,6 @@ using namespace CallStream;
 
 namespace {
 
-const int kStart = SceneStart(EffectId::fogTunnel);  // the scene's window, from the timeline
-
 constexpr double kPi = 3.14159274;
 
 class FogTunnel : public SceneTest<FogTunnelEffect, EffectId::fogTunnel> {

@@ -15,8 +15,6 @@ using CallStream::Line;
 
 namespace {
 
-const int kStart = SceneStart(EffectId::greetingsSpiral);  // the scene's window, from the timeline
-
 class GreetingsSpiral : public SceneTest<GreetingsSpiralEffect, EffectId::greetingsSpiral> {
  protected:
   GreetingsSpiralEffect& spiral = scene;

@@ -16,8 +16,6 @@ using namespace CallStream;
 
 namespace {
 
-const int kStart = SceneStart(EffectId::photoCylinder);  // the scene's window, from the timeline
-
 class PhotoCylinder : public SceneTest<PhotoCylinderEffect, EffectId::photoCylinder> {
  protected:
   bool Bound(int slot) { return Binds(Id(slot)) > 0; }

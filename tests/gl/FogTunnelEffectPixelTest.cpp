@@ -8,20 +8,14 @@
 
 namespace {
 
-const int kStart = SceneStart(EffectId::fogTunnel);  // the scene's window, from the timeline
-
-class FogTunnelPixels : public ScenePixelTest {
+class FogTunnelPixels : public ScenePixels<FogTunnelEffect, EffectId::fogTunnel> {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(window.ok);
-    tunnel.Init();
+  void Paint() override {
     PaintFlat(bank.entries[Slot::tunnel], {255, 0, 0, 255});
     PaintFlat(bank.entries[Slot::lyrics_light], {0, 0, 255, 255});
     PaintFlat(bank.entries[Slot::lyrics_death], {0, 0, 255, 255});
   }
-  void Frame(int elapsed) { tunnel.Render(kStart + elapsed, kStart); }
-
-  FogTunnelEffect tunnel{&bank};
+  FogTunnelEffect& tunnel = scene;
 };
 
 }  // namespace

@@ -7,25 +7,19 @@
 
 namespace {
 
-const int kStart = SceneStart(EffectId::photoCylinder);  // the scene's window, from the timeline
-
 bool IsDarkBlue(GLTestWindow::Pixel p) { return p.r == 0 && p.g == 0 && p.b >= 126 && p.b <= 129; }
 bool IsWall(GLTestWindow::Pixel p) { return p.r <= 2 && p.g >= 250 && p.b <= 2; }
 bool IsBackground(GLTestWindow::Pixel p) { return p.r >= 250 && p.g <= 2 && p.b <= 2; }
 
-class PhotoCylinderPixels : public ScenePixelTest {
+class PhotoCylinderPixels : public ScenePixels<PhotoCylinderEffect, EffectId::photoCylinder> {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(window.ok);
-    cylinder.Init();
+  void Paint() override {
     PaintFlat(bank.entries[Slot::photos], {0, 255, 0, 255});
     PaintFlat(bank.entries[Slot::background04], {255, 0, 0, 255});
     PaintFlat(bank.entries[Slot::lyrics_hate], {255, 255, 0, 255});
     PaintFlat(bank.entries[Slot::lyrics_wars], {255, 255, 0, 255});
   }
-  void Frame(int elapsed) { cylinder.Render(kStart + elapsed, kStart); }
-
-  PhotoCylinderEffect cylinder{&bank};
+  PhotoCylinderEffect& cylinder = scene;
 };
 
 }  // namespace
