@@ -331,6 +331,7 @@ TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateK
   const std::string data = std::string(dir) + "/data";
   ASSERT_EQ(mkdir(data.c_str(), 0755), 0);
   ASSERT_TRUE(WriteSolidPng(data + "/sand.png", 16, 200, 40, 90));
+  ASSERT_TRUE(WriteSolidPng(data + "/load.png", 16, 0, 0, 0));  // the loading screen, shown again at each toggle
   char previous[4096];
   ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
   ASSERT_EQ(chdir(dir), 0);
@@ -413,6 +414,7 @@ TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateK
   EXPECT_TRUE(display.desktopModeAtUnregister);
   EXPECT_EQ(chdir(previous), 0);
   unlink((data + "/sand.png").c_str());
+  unlink((data + "/load.png").c_str());
   rmdir(data.c_str());
   rmdir(dir);
 }
