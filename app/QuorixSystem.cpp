@@ -220,8 +220,13 @@ void QuorixSystem::ToggleFullscreen() {
     ending = Ending::ToggleFailed;
     return;
   }
-  // The new context starts empty: give it the pictures back.
+  // The new context starts empty: give it the pictures back. Its driver
+  // compiles anew for every GL state, so it is warmed up under the loading
+  // screen as the first one was.
   if (textures) textures->Reload();
+  DrawLoadingScreen();
+  window->Swap();
+  WarmUp();
 }
 
 bool QuorixSystem::DrawFrame() {

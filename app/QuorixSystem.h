@@ -43,7 +43,8 @@ class QuorixSystem {
   bool Setup();        // false when the dialog was cancelled or the window failed
   void InitEffects();
   // Draws each scene's first frame once, unseen and without a trace in the
-  // demo, so that the GL driver compiles its shaders before the demo starts.
+  // demo, so that the GL driver compiles its shaders before the demo starts
+  // (and again for the new context of a fullscreen toggle).
   void WarmUp();
   void Run();
   bool DrawFrame();    // one frame for the current demo time; nothing while paused

@@ -74,6 +74,12 @@ class Display {
   virtual bool CloseWindow() = 0;
   virtual void Swap() = 0;
   virtual bool PollEvent(WindowEvent& event) = 0;  // never blocks
+  // The address of a GL entry point of the current context beyond OpenGL 1.1
+  // (an extension's), or null where the display cannot tell.
+  virtual void* GLFunction(const char* name) {
+    (void)name;
+    return nullptr;
+  }
 };
 
 // Turns interleaved 16-bit stereo PCM of one rate into another, the way the

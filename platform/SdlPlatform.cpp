@@ -211,6 +211,8 @@ bool SdlDisplay::CloseWindow() {
 
 void SdlDisplay::Swap() { SDL_GL_SwapWindow(window); }
 
+void* SdlDisplay::GLFunction(const char* name) { return context ? SDL_GL_GetProcAddress(name) : nullptr; }
+
 int SdlDisplay::VirtualKey(SDL_Keycode key) {
   if (key >= SDLK_a && key <= SDLK_z) return VK::KEY_A + (key - SDLK_a);
   if (key >= SDLK_0 && key <= SDLK_9) return VK::KEY_0 + (key - SDLK_0);

@@ -44,6 +44,7 @@ class SdlDisplay : public Display {
   bool CloseWindow() override;
   void Swap() override;
   bool PollEvent(WindowEvent& event) override;
+  void* GLFunction(const char* name) override;
 
   // Translates an SDL key to its Windows virtual-key code; 0 when it has none.
   static int VirtualKey(SDL_Keycode key);

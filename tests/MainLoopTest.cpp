@@ -122,7 +122,8 @@ TEST_F(MainLoop, F1TogglesFullscreenAndKeepsTheClock) {
                                              "Register",       "ChangeMode",    "HideCursor",  "OpenWindow",
                                              "CreateContext",  "MakeCurrent",   "ShowWindow"};
   EXPECT_EQ(display.steps, expected);
-  EXPECT_EQ(nows, (std::vector<int>{10, 20, 30, 40, 400000}));
+  // The new context shows the loading screen while it warms up: one more swap at the toggle.
+  EXPECT_EQ(nows, (std::vector<int>{10, 20, 20, 30, 40, 400000}));
 }
 
 TEST_F(MainLoop, FailedF1ToggleEndsTheLoopAtOnce) {
@@ -138,8 +139,9 @@ TEST_F(MainLoop, FailedF1ToggleEndsTheLoopAtOnce) {
 TEST_F(MainLoop, F1WhilePausedDrawsNothingUntilResumed) {
   Run({{2, Down(VK::F8)}, {4, Down(VK::F1)}, {7, Down(VK::F5)}}, 10);
   EXPECT_TRUE(system->window->fullscreen);
-  // Paused at 30 ms; resumed on pass 8 at 80 ms.
-  EXPECT_EQ(nows, (std::vector<int>{10, 20, 30, 40, 400000 - 50}));
+  // Paused at 30 ms; resumed on pass 8 at 80 ms. The toggle swaps the
+  // loading screen once (the latest frame's time is still 20).
+  EXPECT_EQ(nows, (std::vector<int>{10, 20, 20, 30, 40, 400000 - 50}));
 }
 
 TEST_F(MainLoop, VolumeKeysWithSoundOffTouchNoPlayer) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The frames are the behaviour: draws the whole demo at 320x240 / 60 fps and
 # checks the hash of every frame and chosen frames pixel by pixel against the
-# references in tests/frames, then a few frames at 1024x768. The references
+# references in tests/frames, then a few frames at 1024x768, and the first
+# 20 s in windows of 427x240 and 320x300, whose pictures are those of 320x240. The references
 # were made with Debian 12's Mesa; on another Mesa the test is skipped.
 # usage: reference_frames_test.sh RENDERER FRAME_COMPARE DATA_DIR
 # With REFERENCE_FRAMES_RECORD=1 it writes the references instead.
@@ -33,6 +34,12 @@ large=(70000 107000 160000)
 status=0
 "$renderer" --size 320x240 --fps 60 --until 195000 --at "$small_at" --checksums checksums.txt \
   --out small >render.log 2>&1 || { cat render.log; exit 1; }
+# Windows that are not 4:3 draw the same picture with black around it: wider
+# (bars at the sides) and taller (above and below).
+for size in 427x240 320x300; do
+  "$renderer" --size $size --fps 60 --until 20000 --picture-checksums "picture-$size.txt" --out wide \
+    >>render.log 2>&1 || { cat render.log; exit 1; }
+done
 for at in "${large[@]}"; do
   "$renderer" --size 1024x768 --fps 60 --from $((at - 1000)) --until "$at" --at "$at" --out large \
     >>render.log 2>&1 || { cat render.log; exit 1; }
@@ -54,6 +61,13 @@ if ! cmp -s checksums.txt "$refs/checksums-320x240-60fps.txt"; then
   echo "($(diff "$refs/checksums-320x240-60fps.txt" checksums.txt | grep -c '^>' || true) frames in all)"
   status=1
 fi
+for size in 427x240 320x300; do
+  if ! cmp -s "picture-$size.txt" <(head -n "$(wc -l <"picture-$size.txt")" checksums.txt); then
+    echo "$size: the picture differs from the 320x240 window's at these demo times (first ten):"
+    diff <(head -n "$(wc -l <"picture-$size.txt")" checksums.txt) "picture-$size.txt" | grep "^>" | cut -c3- | head -n 10 || true
+    status=1
+  fi
+done
 for ref in "$refs"/*.png; do
   name=$(basename "$ref")
   size=${name%%_*}
@@ -70,5 +84,6 @@ for ref in "$refs"/*.png; do
     status=1
   fi
 done
-[ $status -eq 0 ] && echo "$(wc -l <checksums.txt) frame hashes and $(ls "$refs"/*.png | wc -l) frames identical"
+[ $status -eq 0 ] && echo "$(wc -l <checksums.txt) frame hashes, $(ls "$refs"/*.png | wc -l) frames and the pictures" \
+  "of $(cat picture-*.txt | wc -l) frames of wider and taller windows identical"
 exit $status

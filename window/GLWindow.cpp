@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include "platform/Report.h"
+#include "window/OffscreenPicture.h"
 #include "window/SetupChoices.h"
 
 namespace {
@@ -75,6 +76,7 @@ bool GLWindow::Create() {
     if (AskWindowed()) return Create();
     return false;
   }
+  MakePicture();
   Resize(clientWidth, clientHeight);
   if (!SetupGL()) {
     Destroy();
@@ -90,6 +92,7 @@ void GLWindow::Destroy() {
     display->ShowCursor(true);
   }
   if (hasContext) {
+    OffscreenPicture::Release();
     if (!display->ReleaseCurrent()) ShutdownError("Release Of DC And RC Failed.");
     if (!display->DeleteContext()) ShutdownError("Release Rendering Context Failed.");
     hasContext = false;
@@ -117,17 +120,25 @@ GLWindow::Area GLWindow::PictureArea(int width, int height) {
   return area;
 }
 
-// A 4:3 window gets the very calls of a plain full-window viewport. Any other
-// draws its picture in the top left corner (where a window of the picture's
+void GLWindow::MakePicture() {
+  const int height = clientHeight > 0 ? clientHeight : 1;
+  const Area area = PictureArea(clientWidth, height);
+  OffscreenPicture::Make(display, area.width, area.height, area.width == clientWidth && area.height == height);
+}
+
+// A 4:3 window gets the very calls of a plain full-window viewport, and so
+// does any other whose picture is drawn offscreen at its own size. Else the
+// picture is drawn in the top left corner (where a window of the picture's
 // own size would have it, so the rasteriser rounds every pixel alike) through
 // a scissor box of the same rectangle, which keeps the scenes' clears inside
 // it too; Swap then moves it to the middle.
 void GLWindow::Resize(int width, int height) {
   if (height == 0) height = 1;
   const Area area = PictureArea(width, height);
-  const int bottom = height - area.height;
+  const bool offscreen = OffscreenPicture::Holds(area.width, area.height);
+  const int bottom = offscreen ? 0 : height - area.height;
   glViewport(0, bottom, area.width, area.height);
-  if (area.width == width && area.height == height) {
+  if ((area.width == width && area.height == height) || offscreen) {
     if (glIsEnabled(GL_SCISSOR_TEST)) glDisable(GL_SCISSOR_TEST);
   } else {
     glScissor(0, bottom, area.width, area.height);
@@ -151,13 +162,19 @@ bool GLWindow::SetupGL() {
   return true;
 }
 
-// Before every swap the picture is copied from its corner to the middle and
-// the margins are cleared black (the back buffer's old contents are undefined
-// after a swap). The GL state the scenes carry from frame to frame is saved
-// around this and put back exactly.
+// Before every swap the picture is copied from its framebuffer or its corner
+// to the middle and the margins are cleared black (the back buffer's old
+// contents are undefined after a swap). The GL state the scenes carry from
+// frame to frame is saved around this and put back exactly.
 void GLWindow::Swap() {
   const int height = clientHeight > 0 ? clientHeight : 1;
   const Area area = PictureArea(clientWidth, height);
+  if (OffscreenPicture::Holds(area.width, area.height)) {
+    OffscreenPicture::Present(area.x, area.y, clientWidth, height);
+    display->Swap();
+    OffscreenPicture::Resume();
+    return;
+  }
   if (area.width != clientWidth || area.height != height) {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     PushIdentityMatrices();
@@ -222,6 +239,7 @@ void GLWindow::HandleEvent(const WindowEvent& event) {
     case WindowEvent::Size:
       clientWidth = event.width;
       clientHeight = event.height;
+      if (hasContext) MakePicture();
       Resize(event.width, event.height);
       break;
     default:

@@ -12,6 +12,7 @@ class GLWindow {
   void Destroy();
   // Viewport and the standard projection for a client area of width x height
   // pixels: the picture keeps 4:3 (see PictureArea), the rest stays black.
+  // A size whose picture is the window's offscreen one draws into that.
   static void Resize(int width, int height);
   static bool SetupGL();
   void Swap();  // the picture moved to the middle with black around it, then the buffers swapped
@@ -46,6 +47,9 @@ class GLWindow {
 
  private:
   bool AskWindowed();
+  // Draws the picture of a window that is not 4:3 offscreen where the driver
+  // can (see OffscreenPicture), at the client area's picture size.
+  void MakePicture();
 
   Display* display;
   SetupDialog* dialog;

@@ -332,6 +332,7 @@ TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateK
   const std::string data = dir / "data";
   ASSERT_EQ(mkdir(data.c_str(), 0755), 0);
   ASSERT_TRUE(WriteSolidPng(data + "/sand.png", 16, 200, 40, 90));
+  ASSERT_TRUE(WriteSolidPng(data + "/load.png", 16, 0, 0, 0));  // the loading screen, shown again at each toggle
 
   RecordingBoxes boxes;
   FakeClock clock;

@@ -1,6 +1,8 @@
 #include "tests/support/GLRecorder.h"
 
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <GL/glu.h>
 
 #include <algorithm>
@@ -191,5 +193,24 @@ const GLubyte* glGetString(GLenum) { return reinterpret_cast<const GLubyte*>("re
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
   Rec("gluPerspective", {fovy, aspect, zNear, zFar});
 }
+
+// The warm-up (app/WarmUp.cpp), which an F1 toggle runs: recorded by name.
+// The recorder offers no pipeline-statistics query, so no query is made.
+void glPushClientAttrib(GLbitfield mask) { Rec("glPushClientAttrib", {double(mask)}); }
+void glPopClientAttrib(void) { Rec("glPopClientAttrib", {}); }
+void glLoadMatrixf(const GLfloat*) { Rec("glLoadMatrixf", {}); }
+void glPixelZoom(GLfloat x, GLfloat y) { Rec("glPixelZoom", {x, y}); }
+void glRasterPos2f(GLfloat x, GLfloat y) { Rec("glRasterPos2f", {x, y}); }
+void glDrawPixels(GLsizei w, GLsizei h, GLenum, GLenum, const GLvoid*) { Rec("glDrawPixels", {double(w), double(h)}); }
+void glFeedbackBuffer(GLsizei, GLenum, GLfloat*) { Rec("glFeedbackBuffer", {}); }
+GLint glRenderMode(GLenum mode) {
+  Rec("glRenderMode", {double(mode)});
+  return 0;
+}
+void glGenQueries(GLsizei, GLuint*) { Rec("glGenQueries", {}); }
+void glDeleteQueries(GLsizei, const GLuint*) { Rec("glDeleteQueries", {}); }
+void glBeginQuery(GLenum, GLuint) { Rec("glBeginQuery", {}); }
+void glEndQuery(GLenum) { Rec("glEndQuery", {}); }
+void glGetQueryObjectuiv(GLuint, GLenum, GLuint* p) { *p = 0; }
 
 }  // extern "C"

@@ -27,6 +27,8 @@ std::string ClockText(double seconds) {
 
 VideoCapture::VideoCapture(const CaptureOptions& options) : options(options), area(options.area) {}
 
+VideoCapture::~VideoCapture() { StopEncoding(); }
+
 extern "C" __attribute__((visibility("default"))) VideoSink* lumivane_video_capture(const CaptureOptions* options) {
   return new VideoCapture(*options);
 }
@@ -71,25 +73,82 @@ bool VideoCapture::Start(std::string& error) {
     }
     audioTotal = FrameShare(total, encoder.AudioRate(), options.fps);
   }
-  read.assign(static_cast<std::size_t>(area.width) * area.height * 4, 0);
   frame.assign(static_cast<std::size_t>(options.width) * options.height * 4, 0);
   for (std::size_t i = 3; i < frame.size(); i += 4) frame[i] = 255;
+  for (int i = 0; i < kQueued + 1; ++i) spare.emplace_back(static_cast<std::size_t>(area.width) * area.height * 4);
   terminal = isatty(STDERR_FILENO) != 0;
+  encoding = std::thread(&VideoCapture::Encode, this);
   return true;
 }
 
+// Reads the picture into a free buffer, waiting while kQueued + 1 are taken,
+// and hands it to the encoding thread.
 void VideoCapture::TakeFrame() {
-  if (Failed() || encoder.FramesWritten() >= total) return;
-  if (encoder.FramesWritten() == 0) began = shown = std::chrono::steady_clock::now();  // speed of the drawing only
-  ReadBackPixels(0, 0, area.width, area.height, read.data());
+  if (Failed() || taken >= total || !encoding.joinable()) return;
+  if (taken == 0) began = shown = std::chrono::steady_clock::now();  // speed of the drawing only
+  std::vector<unsigned char> picture;
+  {
+    std::unique_lock<std::mutex> hold(lock);
+    changed.wait(hold, [this] { return !spare.empty() || Failed(); });
+    if (Failed()) return;
+    picture.swap(spare.front());
+    spare.pop_front();
+  }
+  ReadBackPixels(0, 0, area.width, area.height, picture.data());
+  ++taken;
+  {
+    std::lock_guard<std::mutex> hold(lock);
+    waiting.push_back(std::move(picture));
+  }
+  changed.notify_all();
+}
+
+void VideoCapture::Encode() {
+  for (;;) {
+    std::vector<unsigned char> picture;
+    {
+      std::unique_lock<std::mutex> hold(lock);
+      changed.wait(hold, [this] { return !waiting.empty() || closing; });
+      if (waiting.empty()) return;
+      picture.swap(waiting.front());
+      waiting.pop_front();
+    }
+    const bool ok = EncodeFrame(picture);
+    {
+      std::lock_guard<std::mutex> hold(lock);
+      spare.push_back(std::move(picture));
+      if (!ok) failed.store(true, std::memory_order_release);
+    }
+    changed.notify_all();
+    if (!ok) return;
+  }
+}
+
+void VideoCapture::StopEncoding() {
+  {
+    std::lock_guard<std::mutex> hold(lock);
+    closing = true;
+  }
+  changed.notify_all();
+  if (encoding.joinable()) encoding.join();
+}
+
+void VideoCapture::Abort() {
+  StopEncoding();
+  encoder.Abort();
+}
+
+// The picture in its place in the frame, the frame to the encoder, then the
+// sound up to the frame's end; false with `failure` set.
+bool VideoCapture::EncodeFrame(const std::vector<unsigned char>& picture) {
   const std::size_t rowBytes = static_cast<std::size_t>(area.width) * 4;
   const int top = options.height - area.y - area.height;  // the area's top row, counted from the frame's top
   for (int r = 0; r < area.height; ++r) {  // GL rows run bottom-up
-    const unsigned char* src = read.data() + static_cast<std::size_t>(area.height - 1 - r) * rowBytes;
+    const unsigned char* src = picture.data() + static_cast<std::size_t>(area.height - 1 - r) * rowBytes;
     unsigned char* dst = frame.data() + (static_cast<std::size_t>(top + r) * options.width + area.x) * 4;
     std::copy(src, src + rowBytes, dst);
   }
-  if (!encoder.AddFrame(frame.data(), options.width * 4, failure)) return;
+  if (!encoder.AddFrame(frame.data(), options.width * 4, failure)) return false;
 
   if (withSound) {
     // The sound up to the end of this frame; sample n is at fromMs + n / rate.
@@ -98,10 +157,11 @@ void VideoCapture::TakeFrame() {
     samples.clear();
     soundtrack.Read(static_cast<int>(until - audioDone), samples);
     FadeBeforeCut(samples, soundtrack.Channels(), audioDone, audioTotal, rate * kFadeMs / 1000);
-    if (!encoder.AddAudio(samples.data(), static_cast<int>(until - audioDone), failure)) return;
+    if (!encoder.AddAudio(samples.data(), static_cast<int>(until - audioDone), failure)) return false;
     audioDone = until;
   }
   Progress(encoder.FramesWritten() == total);
+  return true;
 }
 
 void VideoCapture::Progress(bool last) {
@@ -126,6 +186,12 @@ void VideoCapture::Progress(bool last) {
 }
 
 bool VideoCapture::Finish(std::string& error) {
+  StopEncoding();
+  if (Failed()) {
+    error = failure;
+    encoder.Abort();
+    return false;
+  }
   if (encoder.FramesWritten() != total) {
     error = "only " + std::to_string(encoder.FramesWritten()) + " of " + std::to_string(total) + " frames were drawn";
     encoder.Abort();

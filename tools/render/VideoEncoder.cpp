@@ -1,7 +1,9 @@
 #include "tools/render/VideoEncoder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -98,12 +100,21 @@ bool VideoEncoder::Open(const VideoSettings& s, std::string& error) {
     return false;
   }
   av_opt_set_int(video.codec->priv_data, "crf", crf, 0);
+  // Every core: the libraries' own threads (FFmpeg's default is one).
+  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   if (std::strcmp(c.videoCodec, "libx264") == 0) {
     av_opt_set(video.codec->priv_data, "preset", "fast", 0);
+    video.codec->thread_count = 0;  // x264's own choice: frame threads and lookahead for the cores there are
   } else {
     av_opt_set(video.codec->priv_data, "deadline", "good", 0);
     av_opt_set_int(video.codec->priv_data, "cpu-used", 4, 0);
+    // Rows of each tile in parallel; tile columns as many as the width takes
+    // (at least 256 pixels each), given as log2.
     av_opt_set_int(video.codec->priv_data, "row-mt", 1, 0);
+    int tiles = 0;
+    while (tiles < 6 && (s.width >> (tiles + 1)) >= 256) ++tiles;
+    av_opt_set_int(video.codec->priv_data, "tile-columns", tiles, 0);
+    video.codec->thread_count = cores;
   }
   if (format->oformat->flags & AVFMT_GLOBALHEADER) video.codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
   rc = avcodec_open2(video.codec, vc, nullptr);

@@ -39,7 +39,7 @@ namespace {
 
 const char* kHelp =
     "Usage: lumivane-render --size WxH --fps N --until MS [--from MS] [--at MS,MS,...] [--every K]\n"
-    "                       [--checksums FILE] [--times FILE.csv] --out DIR\n"
+    "                       [--checksums FILE | --picture-checksums FILE] [--times FILE.csv] --out DIR\n"
     "Draws the demo from demo time 0 (or --from) at N frames per second, frame k at\n"
     "round(k*1000/N) ms (+ --from), up to --until, and writes DIR/frame_<ms>.png for the\n"
     "frames chosen by --at (the first frame at or after each time) or every K-th frame.\n"
@@ -50,7 +50,8 @@ const char* kHelp =
     "the peak resident memory and the start-up time at the end; --times FILE.csv also\n"
     "writes one line per frame (demo time in ms, scene window, frame time in ms).\n"
     "--checksums FILE writes one line per drawn frame: its demo time and a 64-bit\n"
-    "FNV-1a hash of its RGB pixels.\n"
+    "FNV-1a hash of its RGB pixels; --picture-checksums the same of the 4:3 picture\n"
+    "only, so that a run at 1920x1080 can be compared with one at 1440x1080.\n"
     "--size takes WxH from 16x12 up to 16384x16384; a size that is not 4:3 gets the\n"
     "4:3 picture centred with black around it, as in the demo.\n"
     "\n"
@@ -73,6 +74,7 @@ struct Options {
   std::string out;
   std::string times;  // CSV of every frame's time, when given
   std::string checksums;
+  bool pictureChecksums = false;  // of the picture area only
   std::string video;  // capture file; empty for PNG frames only
   int crf = -1;
   int msaa = 0;
@@ -127,8 +129,9 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
       o.out = value;
     } else if (arg == "--times") {
       o.times = value;
-    } else if (arg == "--checksums") {
+    } else if (arg == "--checksums" || arg == "--picture-checksums") {
       o.checksums = value;
+      o.pictureChecksums = arg == "--picture-checksums";
     } else if (arg == "--at") {
       std::string list = value;
       std::size_t pos = 0;
@@ -216,7 +219,12 @@ class CaptureDisplay : public SdlDisplay {
       ReadBackPixels(0, 0, w, h, pixels.data());
       if (!capturePath.empty() && !WriteFrame(capturePath, w, h, pixels))
         std::fprintf(stderr, "cannot write %s\n", capturePath.c_str());
-      if (checksums) std::fprintf(checksums, "%d %016llx\n", frameTime, static_cast<unsigned long long>(Fnv1a(pixels)));
+      if (checksums) {
+        GLWindow::Area area{0, 0, w, h};
+        if (pictureChecksums) area = GLWindow::PictureArea(w, h);
+        std::fprintf(checksums, "%d %016llx\n", frameTime,
+                     static_cast<unsigned long long>(Fnv1a(pixels, w, area)));
+      }
       capturePath.clear();
     }
     SdlDisplay::Swap();
@@ -224,16 +232,21 @@ class CaptureDisplay : public SdlDisplay {
   std::string capturePath;
   VideoSink* video = nullptr;  // takes every frame when set
   std::FILE* checksums = nullptr;  // one line per frame when set
+  bool pictureChecksums = false;   // of the picture area only
   int frameTime = 0;               // demo time of the frame being drawn, ms
   std::chrono::steady_clock::time_point finished;
 
  private:
-  // FNV-1a over the RGB bytes (alpha is not shown, so it is left out).
-  static std::uint64_t Fnv1a(const std::vector<unsigned char>& rgba) {
+  // FNV-1a over the RGB bytes of `area` of a frame `width` pixels wide, rows
+  // bottom-up (alpha is not shown, so it is left out).
+  static std::uint64_t Fnv1a(const std::vector<unsigned char>& rgba, int width, const GLWindow::Area& area) {
     std::uint64_t hash = 14695981039346656037ull;
-    for (std::size_t i = 0; i < rgba.size(); ++i) {
-      if (i % 4 == 3) continue;
-      hash = (hash ^ rgba[i]) * 1099511628211ull;
+    for (int y = area.y; y < area.y + area.height; ++y) {
+      const unsigned char* row = rgba.data() + (static_cast<std::size_t>(y) * width + area.x) * 4;
+      for (std::size_t i = 0; i < static_cast<std::size_t>(area.width) * 4; ++i) {
+        if (i % 4 == 3) continue;
+        hash = (hash ^ row[i]) * 1099511628211ull;
+      }
     }
     return hash;
   }
@@ -317,6 +330,7 @@ int main(int argc, char** argv) {
   display.multisamples = o.msaa;
   RenderSetup setup(drawWidth, drawHeight);
   display.checksums = checksums;
+  display.pictureChecksums = o.pictureChecksums;
   Platform platform;
   platform.boxes = &boxes;
   platform.clock = &clock;
