@@ -85,6 +85,10 @@ class AudioOut {
   virtual void Lock() = 0;    // keeps the callback out while held
   virtual void Unlock() = 0;
   virtual void Close() = 0;
+  // The layer's channel was paused (true) or goes on (false). A device whose
+  // clock can stand still (the browser's audio context) stops it here, so the
+  // sound stays with the demo clock; the others play the layer's silence.
+  virtual void Hold(bool held) { (void)held; }
 };
 
 // The seven controls of the setup dialog that the program reads.

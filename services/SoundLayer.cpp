@@ -199,6 +199,7 @@ int SoundLayer::StreamPlay(Stream* stream) {
   // gives the same samples as ov_pcm_seek to 0, which can leave a damaged
   // stream in a state that makes libogg's next read copy a negative length.
   const bool rewound = ov_raw_seek(&stream->file, 0) == 0;
+  const bool wasPaused = channel.paused;
   if (rewound) {
     stream->Reset();
     channel.stream = stream;
@@ -207,6 +208,7 @@ int SoundLayer::StreamPlay(Stream* stream) {
   }
   out->Unlock();
   if (!rewound) return -1;
+  if (wasPaused) out->Hold(false);
   if (!started) {
     out->Start();
     started = true;
@@ -217,8 +219,10 @@ int SoundLayer::StreamPlay(Stream* stream) {
 void SoundLayer::SetPaused(int number, bool paused) {
   if (!initialised || number != 0) return;
   out->Lock();
+  const bool changed = channel.stream && channel.paused != paused;
   if (channel.stream) channel.paused = paused;
   out->Unlock();
+  if (changed) out->Hold(paused);
 }
 
 int SoundLayer::GetVolume(int number) {
