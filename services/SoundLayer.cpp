@@ -208,7 +208,7 @@ int SoundLayer::StreamPlay(Stream* stream) {
   }
   out->Unlock();
   if (!rewound) return -1;
-  if (wasPaused) out->Hold(false);
+  if (wasPaused) out->SetPaused(false);
   if (!started) {
     out->Start();
     started = true;
@@ -222,7 +222,7 @@ void SoundLayer::SetPaused(int number, bool paused) {
   const bool changed = channel.stream && channel.paused != paused;
   if (channel.stream) channel.paused = paused;
   out->Unlock();
-  if (changed) out->Hold(paused);
+  if (changed) out->SetPaused(paused);
 }
 
 int SoundLayer::GetVolume(int number) {

@@ -50,8 +50,8 @@ void WebAudioOut::Start() {
   if (openDevice == this) EM_ASM({ Module['lumivaneAudio'].start(); });
 }
 
-void WebAudioOut::Hold(bool held) {
-  if (openDevice == this) EM_ASM({ Module['lumivaneAudio'].hold(!!$0); }, held ? 1 : 0);
+void WebAudioOut::SetPaused(bool paused) {
+  if (openDevice == this) EM_ASM({ Module['lumivaneAudio'].hold(!!$0); }, paused ? 1 : 0);
 }
 
 void WebAudioOut::Close() {

@@ -22,7 +22,7 @@ class WebAudioOut : public AudioOut {
   void Lock() override {}
   void Unlock() override {}
   void Close() override;
-  void Hold(bool held) override;  // suspends and resumes the context with the demo clock
+  void SetPaused(bool paused) override;  // suspends and resumes the context with the demo clock
 
   // The page's node asks for `frameCount` frames; the answer stays valid
   // until the next call.
