@@ -15,7 +15,10 @@
   Module.canvas = canvas;
   Module.print = (text) => console.log(text);
   Module.printErr = (text) => console.warn(text);
-  if (frameMode) return;
+  if (frameMode) {
+    Module.onRuntimeInitialized = () => window.lumivaneFrameMode(Module);
+    return;
+  }
   // Tells the module that a page starts the runs (lumivane_start) rather than
   // the module itself at once.
   Module.lumivanePage = true;
