@@ -43,3 +43,17 @@ target_link_options(lumivane-web PRIVATE ${WEB_LINK_OPTIONS})
 set_property(TARGET lumivane-web APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/shell.html)
 add_custom_command(TARGET lumivane-web POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/web/frames.js ${SITE_DIR}/frames.js)
+
+# The page around the demo (web/page.js and the rest) beside index.html, with
+# the setup dialog's picture for the start screen.
+set(PAGE_OUTPUTS)
+foreach(file page.js page.css audio.js)
+  add_custom_command(OUTPUT ${SITE_DIR}/${file}
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/web/${file} ${SITE_DIR}/${file}
+    DEPENDS ${CMAKE_SOURCE_DIR}/web/${file})
+  list(APPEND PAGE_OUTPUTS ${SITE_DIR}/${file})
+endforeach()
+add_custom_command(OUTPUT ${SITE_DIR}/setup.png
+  COMMAND ${CMAKE_COMMAND} -E copy ${LUMIVANE_DATA_DIR}/setup.png ${SITE_DIR}/setup.png
+  DEPENDS ${LUMIVANE_DATA_DIR}/setup.png)
+add_custom_target(lumivane-page ALL DEPENDS ${PAGE_OUTPUTS} ${SITE_DIR}/setup.png)

@@ -1,34 +1,44 @@
 // The browser's side of the demo's audio device (platform/web/WebAudioOut.cpp).
 //
 // The page makes the AudioContext inside the Start click, the user gesture a
-// browser wants before it plays sound, and suspends it at once: the context's
-// clock stands still until the sound layer starts the device together with
-// the demo clock. A ScriptProcessorNode pulls interleaved 16-bit stereo from
-// the sound layer in wasm, on the page's thread, the same pull the native
-// program's audio thread makes. Pausing the demo suspends the context, so the
-// context's clock stops with the demo clock and what sits in the node's buffer
-// plays on where it stopped.
+// browser wants before it plays sound, and suspends it at once: it runs from
+// the moment the sound layer starts the device, together with the demo clock,
+// and is suspended while the demo is paused.
 //
-// The node fills a buffer ahead of the one playing. Each buffer comes with the
-// context time it will be played at; when the page's thread was too busy to
-// fill one in time, the tune would fall behind the context's clock, so the
-// pull catches up by the frames that were missed.
+// The page's thread pulls interleaved 16-bit stereo from the sound layer in
+// wasm, the pull the native program's audio thread makes, a little ahead of
+// time, and lays it out in short buffers at exact times of the context's
+// clock (AudioBufferSourceNode). So the moment each frame of the tune is heard
+// is known, and it is the moment the demo clock reaches it: the tune's frame f
+// is heard when the demo clock shows f / 44100 s. When the two part by more
+// than a few milliseconds (the context resumes a moment late, or runs on a
+// moment after it is told to suspend), what is laid out is stopped and laid
+// out again from the right frame, taken from the last seconds of the tune
+// kept here. The demo clock going back means a restart (F6): the sound layer
+// starts the tune again in the same pass. Volume changes are heard once the
+// buffers laid out before them have played (kAheadS).
 (function () {
   'use strict';
-  const kBufferFrames = 2048;  // 46 ms at 44100 Hz, as the native device
+  const kChunkFrames = 1024;   // 23 ms a buffer
+  const kAheadS = 0.2;         // laid out this far ahead: the page's thread may be busy drawing for as long
+  const kToleranceS = 0.006;   // the tune and the demo clock part by no more than this
+  const kKeptFrames = 44100 * 2;  // the last two seconds of the tune, to lay out again
 
   const audio = {
     context: null,
-    node: null,
     rate: 0,
     pull: null,          // function(frameCount) -> Int16Array view of that many stereo frames
+    demoMs: null,        // function() -> the demo clock in ms, -1 before it runs
     started: false,
     held: false,
     blocked: false,      // the browser would not let the context run
-    framesPulled: 0,     // since start, counting the ones dropped to catch up
-    startTime: 0,        // context time when the device started
-    firstPlayback: 0,    // context time the first pulled buffer plays at
-    stats: { buffers: 0, late: 0, droppedFrames: 0 },
+    timer: 0,
+    // The tune pulled so far: frames [keptFrom, pulledTo) are kept in `left`/`right` (a ring).
+    left: null, right: null, keptFrom: 0, pulledTo: 0,
+    // What is laid out: {node, at (context s), from, to (tune frames)}, contiguous.
+    laid: [],
+    lastDemo: -1,
+    stats: { buffers: 0, relaid: 0, restarts: 0 },
 
     // In the Start click: a context of the browser's own, suspended until the
     // demo starts. False when the browser has no Web Audio.
@@ -50,42 +60,50 @@
 
     // From WebAudioOut::Open: false when there is no context, so the program
     // shows its music warning and plays silent.
-    open(rate, pull) {
-      if (!this.context || this.context.state === 'closed') return false;
+    open(rate, pull, demoMs) {
+      if (!this.context || this.context.state === 'closed' || this.context.sampleRate !== rate) return false;
+      this.close();
       this.rate = rate;
       this.pull = pull;
+      this.demoMs = demoMs;
       this.started = false;
       this.held = false;
       this.blocked = false;
-      this.framesPulled = 0;
-      this.stats = { buffers: 0, late: 0, droppedFrames: 0 };
-      const node = this.context.createScriptProcessor(kBufferFrames, 0, 2);
-      node.onaudioprocess = (event) => this.process(event);
-      node.connect(this.context.destination);
-      this.node = node;
+      this.left = new Float32Array(kKeptFrames);
+      this.right = new Float32Array(kKeptFrames);
+      this.keptFrom = this.pulledTo = 0;
+      this.laid = [];
+      this.lastDemo = -1;
+      this.stats = { buffers: 0, relaid: 0, restarts: 0 };
       return true;
     },
 
     start() {
-      if (!this.node || this.started) return;
+      if (!this.pull || this.started) return;
       this.started = true;
-      this.startTime = this.context.currentTime;
-      this.framesPulled = 0;
+      // Laid out between the demo's frames as well as after each.
+      this.timer = setInterval(() => this.feed(), 20);
+      const frame = () => { if (this.started) { this.feed(); requestAnimationFrame(frame); } };
+      requestAnimationFrame(frame);
       if (!this.held) this.run();
     },
 
     // Pause (true) and resume (false) of the demo's one channel.
     hold(held) {
-      if (!this.node) return;
+      if (!this.pull) return;
       this.held = held;
       if (!this.started) return;
-      if (held) this.context.suspend().catch(() => {});
-      else this.run();
+      if (held) {
+        this.stopLaid(this.context.currentTime);  // silent at once, not once the context has stopped
+        this.context.suspend().catch(() => {});
+      } else {
+        this.run();
+      }
     },
 
     run() {
       const context = this.context;
-      context.resume().catch(() => {});
+      context.resume().then(() => this.feed()).catch(() => {});
       // A context that stays suspended was blocked by the autoplay policy.
       setTimeout(() => {
         if (this.context === context && this.started && !this.held && context.state !== 'running' && !this.blocked) {
@@ -96,11 +114,9 @@
     },
 
     close() {
-      if (this.node) {
-        this.node.onaudioprocess = null;
-        this.node.disconnect();
-        this.node = null;
-      }
+      if (this.timer) clearInterval(this.timer);
+      this.timer = 0;
+      if (this.context) this.stopLaid(0);
       this.pull = null;
       this.started = false;
     },
@@ -111,42 +127,113 @@
       this.context = null;
     },
 
-    // Seconds of tune the device has played since start, on the context's clock.
-    clock() {
-      if (!this.context || !this.started) return 0;
-      return this.context.currentTime - this.startTime;
+    // The context's time of what is heard now, and the page's clock (ms) of
+    // a context time.
+    timing() {
+      const context = this.context;
+      const stamp = context.getOutputTimestamp ? context.getOutputTimestamp() : null;
+      const now = performance.now();
+      if (!stamp || !stamp.performanceTime) {
+        return { heard: context.currentTime, toContext: (ms) => context.currentTime + (ms - now) / 1000 };
+      }
+      const running = context.state === 'running';
+      return {
+        heard: running ? stamp.contextTime + (now - stamp.performanceTime) / 1000 : stamp.contextTime,
+        toContext: (ms) => stamp.contextTime + (ms - stamp.performanceTime) / 1000,
+      };
     },
 
-    process(event) {
-      const out = event.outputBuffer;
-      const left = out.getChannelData(0), right = out.getChannelData(1);
-      const frames = out.length;
-      if (!this.pull || !this.started || this.held) {
-        left.fill(0);
-        right.fill(0);
-        return;
+    // Seconds into the tune of what is heard now; null when nothing plays.
+    clock() {
+      if (!this.context || !this.started || this.context.state !== 'running') return null;
+      const heard = this.timing().heard;
+      for (const b of this.laid) {
+        if (b.at <= heard && heard < b.at + (b.to - b.from) / this.rate) return b.from / this.rate + (heard - b.at);
       }
-      if (this.stats.buffers++ === 0) this.firstPlayback = event.playbackTime;
-      // Where this buffer sits on the context's clock, in frames after the first.
-      const due = Math.round((event.playbackTime - this.firstPlayback) * this.rate);
-      const missed = due - this.framesPulled;
-      if (missed >= frames) {
-        // Buffers went by unfilled: drop the tune they should have played.
-        this.stats.late++;
-        let skip = missed - (missed % frames);
-        this.stats.droppedFrames += skip;
-        this.framesPulled += skip;
-        while (skip > 0) {
-          const n = Math.min(skip, frames);
-          this.pull(n);
-          skip -= n;
+      return null;
+    },
+
+    // Everything laid out falls silent at context time `when` (0: at once).
+    stopLaid(when) {
+      for (const b of this.laid) {
+        try { b.node.stop(when); } catch (e) { /* already stopped */ }
+        if (when === 0 || b.at >= when) b.node.disconnect();
+        else b.to = Math.min(b.to, b.from + Math.round((when - b.at) * this.rate));
+      }
+      this.laid = this.laid.filter((b) => b.at < when && when !== 0);
+    },
+
+    // The tune up to frame `to` pulled from the sound layer and kept.
+    pullTo(to) {
+      while (this.pulledTo < to) {
+        const count = Math.min(to - this.pulledTo, kChunkFrames);
+        const pcm = this.pull(count);
+        for (let i = 0; i < count; i++) {
+          const at = (this.pulledTo + i) % kKeptFrames;
+          this.left[at] = pcm[2 * i] / 32768;
+          this.right[at] = pcm[2 * i + 1] / 32768;
         }
+        this.pulledTo += count;
       }
-      const pcm = this.pull(frames);
-      this.framesPulled += frames;
-      for (let i = 0; i < frames; i++) {
-        left[i] = pcm[2 * i] / 32768;
-        right[i] = pcm[2 * i + 1] / 32768;
+      this.keptFrom = Math.max(this.keptFrom, this.pulledTo - kKeptFrames);
+    },
+
+    layOut(at, from, to) {
+      const buffer = this.context.createBuffer(2, to - from, this.rate);
+      const left = buffer.getChannelData(0), right = buffer.getChannelData(1);
+      for (let f = from; f < to; f++) {
+        if (f < this.keptFrom) continue;  // older than what is kept: silence
+        left[f - from] = this.left[f % kKeptFrames];
+        right[f - from] = this.right[f % kKeptFrames];
+      }
+      const node = this.context.createBufferSource();
+      node.buffer = buffer;
+      node.connect(this.context.destination);
+      node.start(at);
+      this.laid.push({ node, at, from, to });
+      this.stats.buffers++;
+    },
+
+    feed() {
+      if (!this.pull || !this.started || this.held || this.context.state !== 'running') return;
+      const demo = this.demoMs();
+      if (demo < 0) return;
+      const rate = this.rate;
+      const time = this.timing();
+      if (demo < this.lastDemo) {
+        // F6: the sound layer gives the tune from its first frame again.
+        this.stats.restarts++;
+        this.keptFrom = this.pulledTo = 0;
+        this.stopLaid(time.heard + 0.01);
+        this.laid = [];
+      }
+      this.lastDemo = demo;
+      // The context time at which the tune's frame 0 is to be heard: the demo
+      // clock read now, at the page's time now.
+      const zero = time.toContext(performance.now()) - demo / 1000;
+      const heard = time.heard;
+      this.laid = this.laid.filter((b) => b.at + (b.to - b.from) / rate > heard - 1);
+      const last = this.laid[this.laid.length - 1];
+      const lastEnd = last ? last.at + (last.to - last.from) / rate : 0;
+      let at, from;
+      if (last && lastEnd > heard && Math.abs(last.at - last.from / rate - zero) <= kToleranceS) {
+        at = lastEnd;
+        from = last.to;
+      } else {
+        // Nothing laid out, or laid out off the clock: again from a moment
+        // ahead, at the frame the clock will show then.
+        if (last) this.stats.relaid++;
+        at = Math.max(heard, this.context.currentTime) + 0.02;
+        this.stopLaid(at);
+        from = Math.max(0, Math.round((at - zero) * rate));
+        at = zero + from / rate;
+      }
+      while (at < heard + kAheadS) {
+        const to = from + kChunkFrames;
+        this.pullTo(to);
+        this.layOut(at, from, to);
+        at += kChunkFrames / rate;
+        from = to;
       }
     },
   };

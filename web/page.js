@@ -110,6 +110,14 @@
     if (event.key === 'Escape') {
       event.preventDefault();
       quit('See you next time.');
+    } else if (event.key === 'Tab') {
+      // The dialog's order goes round: after Fullscreen comes Start again.
+      const form = $('setup');
+      const ends = event.shiftKey ? [$('start'), form.elements.fullscreen] : [form.elements.fullscreen, $('start')];
+      if (document.activeElement === ends[0]) {
+        event.preventDefault();
+        ends[1].focus();
+      }
     } else if (event.key === 'Enter' && document.activeElement !== $('quit')) {
       // Enter on any control but Quit is Start, as in the program's dialog.
       event.preventDefault();
@@ -162,33 +170,41 @@
     return { width: Math.floor((height * 4) / 3), height };
   }
 
-  function layout() {
+  // Where the canvas goes (CSS pixels) and how many pixels it draws.
+  function placement() {
     const c = page.choice;
     const areaW = window.innerWidth, areaH = window.innerHeight;
-    let box = fit(areaW, areaH);
-    let buffer;
-    if (c && c.width > 0 && !document.fullscreenElement) {
-      // A chosen size is a window of that size, smaller when the browser window is.
-      box = fit(Math.min(areaW, c.width), Math.min(areaH, c.height));
-    }
     if (c && c.width > 0) {
-      buffer = { width: c.width, height: c.height };
-    } else {
-      const ratio = Math.min(window.devicePixelRatio || 1, kMaxPixelRatio);
-      buffer = fit(Math.round(box.width * ratio), Math.min(kMaxBufferHeight, Math.round(box.height * ratio)));
+      // A chosen size draws that many pixels and shows them at their own size
+      // like a window, smaller when the browser window is; fullscreen fills
+      // the screen with them.
+      const box = document.fullscreenElement ? fit(areaW, areaH)
+                                             : fit(Math.min(areaW, c.width), Math.min(areaH, c.height));
+      return {box, buffer: {width: c.width, height: c.height}};
     }
+    const box = fit(areaW, areaH);
+    const ratio = Math.min(window.devicePixelRatio || 1, kMaxPixelRatio);
+    const buffer = fit(Math.round(box.width * ratio), Math.min(kMaxBufferHeight, Math.round(box.height * ratio)));
+    return {box, buffer};
+  }
+
+  // The demo asks for the pixels when it opens its window and on every resize.
+  Module.lumivaneCanvasSize = () => {
+    const {buffer} = placement();
+    return [Math.max(4, buffer.width), Math.max(3, buffer.height)];
+  };
+
+  function layout() {
+    const {box} = placement();
     canvas.style.width = box.width + 'px';
     canvas.style.height = box.height + 'px';
-    if (buffer.width > 0 && buffer.height > 0 && (canvas.width !== buffer.width || canvas.height !== buffer.height)) {
-      canvas.width = buffer.width;
-      canvas.height = buffer.height;
-    }
   }
   window.addEventListener('resize', layout);
   // A change of the device pixel ratio (zoom, another screen) is no resize.
   (function watchRatio() {
     const query = matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`);
-    query.addEventListener('change', () => { layout(); watchRatio(); }, { once: true });
+    // The demo follows window resizes; a new ratio is passed on as one.
+    query.addEventListener('change', () => { window.dispatchEvent(new Event('resize')); watchRatio(); }, { once: true });
   })();
 
   // ---- Fullscreen ----------------------------------------------------------
@@ -213,7 +229,9 @@
   // ---- Keys ----------------------------------------------------------------
 
   function sendKey(vk) {
-    if (Module._lumivane_key) Module._lumivane_key(vk);
+    if (!Module._lumivane_key) return;
+    Module._lumivane_key(vk, 1);
+    Module._lumivane_key(vk, 0);
   }
 
   // Capture phase on the window: this runs before the module's own handlers.
@@ -275,6 +293,8 @@
     page.messages.push({ caption, text, style: style >>> 0 });
     if (page.messages.length === 1) showMessage();
   };
+
+  Module.lumivaneMessageOpen = () => page.messages.length > 0;
 
   function showMessage() {
     const box = page.messages[0];

@@ -30,7 +30,9 @@ bool WebAudioOut::Open(int rate, Pull pullFn, void* userData) {
       if (!at) return new Int16Array(frames * 2);
       return Module['HEAP16'].subarray(at >> 1, (at >> 1) + frames * 2);
     };
-    return audio.open($0, pull) ? 1 : 0;
+    // The tune keeps to the demo clock (see web/audio.js).
+    const demoMs = function() { return Module['_lumivane_demo_ms'](); };
+    return audio.open($0, pull, demoMs) ? 1 : 0;
   }, rate);
   if (!opened) return false;
   pull = pullFn;

@@ -12,6 +12,7 @@
 
 #include "app/QuorixSystem.h"
 #include "platform/Report.h"
+#include "platform/web/WebAudioOut.h"
 #include "platform/web/WebHooks.h"
 #include "platform/web/WebPlatform.h"
 #include "services/DemoTimer.h"
@@ -59,6 +60,7 @@ const char* EndingName(QuorixSystem::Ending ending) {
 
 // One run of the demo or of the frame mode; at most one at a time.
 struct Run {
+  WebAudioOut audio;  // outlives the system, whose music player closes it
   WebMessageBoxes boxes;
   WebClock clock;
   SteppedClock steppedClock;
@@ -72,6 +74,7 @@ struct Run {
   std::vector<bool> taken;
   int width = 0, height = 0;
   bool loaded = false;  // the demo's Load has run (one animation frame after the loading screen)
+  bool started = false; // the clock and the music run
 };
 std::unique_ptr<Run> run;
 
@@ -90,7 +93,7 @@ bool OpenSystem(Clock* clock, int width, int height, bool fullscreen, bool sound
   platform.boxes = &run->boxes;
   platform.clock = clock;
   platform.display = run->display.get();
-  platform.audio = nullptr;  // no audio output in the browser yet: the player reports it and the demo plays silent
+  platform.audio = &run->audio;  // without the page's audio context it does not open: the warning, then silence
   platform.dialog = run->setup.get();
   run->system = std::make_unique<QuorixSystem>(platform);
   return run->system->Open();
@@ -102,7 +105,13 @@ void DemoPass(void*) {
   if (!run->loaded) {
     run->system->Load();
     run->loaded = true;
+  }
+  if (!run->started) {
+    // As a native message box holds the start-up, the demo starts once the
+    // page's boxes are closed.
+    if (EM_ASM_INT({ return Module.lumivaneMessageOpen && Module.lumivaneMessageOpen() ? 1 : 0; })) return;
     run->system->Start();
+    run->started = true;
     return;
   }
   if (!run->system->Pass()) Ended(EndingName(run->system->ending));
@@ -156,6 +165,19 @@ extern "C" EMSCRIPTEN_KEEPALIVE int lumivane_start(int width, int height, int fu
   run->display->running = true;
   emscripten_set_main_loop_arg(DemoPass, nullptr, 0, 0);
   return 0;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int lumivane_demo_ms() {
+  if (!run || !run->started) return -1;
+  return run->system->paused ? run->system->now : run->system->timer->ElapsedMs();
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void lumivane_key(int key, int down) {
+  if (!run || !run->display || key <= 0 || key > 255) return;
+  WindowEvent event;
+  event.kind = down ? WindowEvent::KeyDown : WindowEvent::KeyUp;
+  event.key = key;
+  run->display->events.push_back(event);
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE int lumivane_render(int width, int height, int fps, const char* at) {

@@ -27,6 +27,11 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void* user) {
   return display->running && DemoKey(key);
 }
 
+// A page of its own (web/page.js) places the canvas on the screen and
+// chooses its pixels (Module.lumivaneCanvasSize); without one the canvas is
+// shown at its own size.
+bool PageLaysOut() { return EM_ASM_INT({ return typeof Module.lumivaneCanvasSize == 'function' ? 1 : 0; }) != 0; }
+
 EM_BOOL OnResize(int, const EmscriptenUiEvent*, void* user) {
   auto* display = static_cast<WebDisplay*>(user);
   if (!display->fitWindow) return EM_FALSE;
@@ -34,7 +39,7 @@ EM_BOOL OnResize(int, const EmscriptenUiEvent*, void* user) {
   event.kind = WindowEvent::Size;
   WebDisplay::FitSize(event.width, event.height);
   emscripten_set_canvas_element_size(kCanvas, event.width, event.height);
-  emscripten_set_element_css_size(kCanvas, event.width, event.height);
+  if (!PageLaysOut()) emscripten_set_element_css_size(kCanvas, event.width, event.height);
   display->events.push_back(event);
   return EM_FALSE;
 }
@@ -65,8 +70,12 @@ WebDisplay::~WebDisplay() {
 }
 
 void WebDisplay::FitSize(int& width, int& height) {
-  const int w = EM_ASM_INT({ return window.innerWidth; });
-  const int h = EM_ASM_INT({ return window.innerHeight; });
+  int w = EM_ASM_INT({ return window.innerWidth; });
+  int h = EM_ASM_INT({ return window.innerHeight; });
+  if (PageLaysOut()) {
+    w = EM_ASM_INT({ return Module.lumivaneCanvasSize()[0]; });
+    h = EM_ASM_INT({ return Module.lumivaneCanvasSize()[1]; });
+  }
   // The same rounding as GLWindow::PictureArea, so the whole canvas is the picture.
   width = w * 3 <= h * 4 ? w : (h * 4 + 1) / 3;
   height = (width * 3 + 2) / 4;
@@ -91,7 +100,7 @@ bool WebDisplay::OpenWindow(const char* title, int width, int height, bool fulls
   (void)fullscreen, (void)bits;
   emscripten_set_window_title(title);
   return emscripten_set_canvas_element_size(kCanvas, width, height) == EMSCRIPTEN_RESULT_SUCCESS &&
-         emscripten_set_element_css_size(kCanvas, width, height) == EMSCRIPTEN_RESULT_SUCCESS;
+         (PageLaysOut() || emscripten_set_element_css_size(kCanvas, width, height) == EMSCRIPTEN_RESULT_SUCCESS);
 }
 
 bool WebDisplay::CreateContext() {
@@ -129,7 +138,15 @@ bool WebDisplay::DeleteContext() {
 }
 
 bool WebDisplay::PollEvent(WindowEvent& event) {
+  // After a key went down, one pass finds nothing waiting, so the demo acts
+  // on the key even when its release came in the same animation frame (a
+  // quick tap on a slow machine, or the page's touch bar).
+  if (keyWentDown) {
+    keyWentDown = false;
+    return false;
+  }
   if (events.empty()) return false;
+  keyWentDown = events.front().kind == WindowEvent::KeyDown;
   event = events.front();
   events.pop_front();
   return true;

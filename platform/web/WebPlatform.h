@@ -49,4 +49,5 @@ class WebDisplay : public Display {
 
  private:
   int context = 0;
+  bool keyWentDown = false;  // the latest event handed out was a key going down
 };

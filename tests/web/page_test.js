@@ -15,6 +15,8 @@ const {launch, watchedPage, decodePngs} = require('./harness');
 const site = path.resolve(process.argv[2] || path.join(__dirname, '../../build-web/site'));
 const shots = process.argv[3] || '';
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+// A quick tap: down and up within one animation frame still counts.
+const press = (page, key) => page.keyboard.press(key);
 const TYPES = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
   '.css': 'text/css', '.png': 'image/png'};
 const kBase = '/a/sub/folder/';
@@ -99,17 +101,17 @@ async function startScreenAndWindow(browser, origin) {
   assert.strictEqual(sides, 0, 'black left and right of the picture');
   assert.ok(lit > 500, `the dunes are drawn in the middle (${lit} lit samples)`);
   await shot(page, 'scene-1280x720.png');
-  await page.keyboard.press('Escape');
+  await press(page, 'Escape');
   await waitVisible(page, 'closing', 5000);
   await shot(page, 'closing-screen.png');
   await page.click('#again');  // the same choices again, from the start
   await waitDemo(page, 500);
-  await page.keyboard.press('Escape');
+  await press(page, 'Escape');
   await waitVisible(page, 'closing', 5000);
   // Escape in the form is Quit.
   await page.reload();
   await page.waitForFunction(() => window.lumivanePage && window.lumivanePage.ready, {timeout: 120000});
-  await page.keyboard.press('Escape');
+  await press(page, 'Escape');
   await waitVisible(page, 'closing', 5000);
   assert.ok(!(await visible(page, 'setup')));
   await page.close();
@@ -125,22 +127,22 @@ async function keys(browser, origin) {
   await page.keyboard.press('Space');
   await page.keyboard.press('Enter');  // Enter on a control is Start
   await waitDemo(page, 2500);
-  await page.keyboard.press('F8');
+  await press(page, 'F8');
   await sleep(300);
   const paused = await demoMs(page);
   const first = await screen(page);
   await sleep(1000);
   const second = await screen(page);
   assert.ok(first.rgb.equals(second.rgb), 'F8: two frames a second apart are identical');
-  await page.keyboard.press('F5');
+  await press(page, 'F5');
   await sleep(700);
   const resumed = await demoMs(page);
   assert.ok(resumed >= paused + 400 && paused <= 3500, `F5 goes on from where F8 stopped (${paused} -> ${resumed} ms)`);
-  await page.keyboard.press('F6');
-  await sleep(200);
+  await press(page, 'F6');
+  await page.waitForFunction((t) => Module._lumivane_demo_ms() < t, {timeout: 5000, polling: 20}, resumed);
   const restarted = await demoMs(page);
-  assert.ok(restarted < 700, `F6 starts again near 0 (${restarted} ms)`);
-  await page.keyboard.press('Escape');
+  assert.ok(restarted < 500, `F6 starts again near 0 (${restarted} ms)`);
+  await press(page, 'Escape');
   await waitVisible(page, 'closing', 5000);
   assert.ok(await page.evaluate(() => window.notReloaded === true) && page.navigations === 1, 'F5 did not reload');
   await page.close();
@@ -154,34 +156,38 @@ async function sound(browser, origin) {
   await page.click('#start');
   await waitDemo(page, 1000);
   assert.strictEqual(await page.evaluate(() => Module.lumivaneAudio.context.state), 'running');
+  // Where the tune is heard against the demo clock, at one instant.
   const sample = () => page.evaluate(() => {
-    const audio = Module.lumivaneAudio;
-    return audio.clock() * 1000 - Module._lumivane_demo_ms();
+    const heard = Module.lumivaneAudio.clock();
+    return heard === null ? null : heard * 1000 - Module._lumivane_demo_ms();
   });
   const offsets = [];
   const until = Date.now() + 10000;
   let pausedState = '';
   while (Date.now() < until) {
-    offsets.push(await sample());
+    const offset = await sample();
+    if (offset !== null) offsets.push(offset);
     if (offsets.length === 16) {
-      await page.keyboard.press('F8');
+      await press(page, 'F8');
       await sleep(500);
       pausedState = await page.evaluate(() => Module.lumivaneAudio.context.state);
       await sleep(500);
-      await page.keyboard.press('F5');
+      await press(page, 'F5');
       await sleep(300);
     }
     await sleep(250);
   }
   assert.strictEqual(pausedState, 'suspended', 'F8 suspends the audio context');
-  const drift = offsets.map((d) => d - offsets[0]);
+  const drift = offsets;
   const worst = Math.max(...drift.map(Math.abs));
+  assert.ok(offsets.length >= 15, `${offsets.length} samples`);
   const stats = await page.evaluate(() => Module.lumivaneAudio.stats);
-  assert.ok(worst <= 20, `audio clock within 20 ms of the demo clock (worst ${worst.toFixed(1)} ms)`);
-  await page.keyboard.press('Escape');
+  assert.ok(worst <= 20, `audio clock within 20 ms of the demo clock (worst ${worst.toFixed(1)} ms): ` +
+    drift.map((d) => d.toFixed(0)).join(' ') + ' ' + JSON.stringify(stats));
+  await press(page, 'Escape');
   await waitVisible(page, 'closing', 5000);
   await page.close();
-  return {page, samples: offsets.length, worst, first: offsets[0], stats};
+  return {page, samples: offsets.length, worstMs: Number(worst.toFixed(1)), offsets: offsets.map(Math.round), stats};
 }
 
 // A picture of random bytes: the texture bank's box in the page, with its
@@ -228,8 +234,10 @@ async function brokenPicture(browser, origin) {
   const browser = await launch();
   let failed = false;
   try {
+    const only = process.env.LUMIVANE_PAGE_TEST;
     for (const [name, test] of [['start screen, closing screen, 1280x720', startScreenAndWindow],
       ['keys', keys], ['sound', sound], ['broken picture', brokenPicture]]) {
+      if (only && !name.startsWith(only)) continue;
       const began = Date.now();
       const {page, problems = page.problems, ...facts} = await test(browser, origin);
       assert.deepStrictEqual(problems, [], `${name}: no console error, no request outside the site`);
