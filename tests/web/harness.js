@@ -46,6 +46,7 @@ async function launch(extraArgs = []) {
   const browser = await puppeteer.launch({
     executablePath: CHROMIUM,
     headless: 'new',
+    protocolTimeout: 1800000,
     userDataDir: profile,
     args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-sandbox', '--disable-gpu-sandbox',
       '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync',
