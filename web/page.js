@@ -249,8 +249,10 @@
     // F1 help, F3 find, F5 reload, Escape's stop: none of them while the demo runs.
     event.preventDefault();
     if (event.key === 'Escape' && (document.fullscreenElement || performance.now() - page.fullscreenLeftAt < 500)) {
-      // The browser takes this Escape to leave fullscreen; the demo goes on
-      // in the window, and the next Escape quits.
+      // Escape in fullscreen leaves fullscreen, as the browser itself does
+      // with it (a browser that does so may or may not pass the key on); the
+      // demo goes on in the window, and the next Escape quits.
+      leaveFullscreen();
       event.stopImmediatePropagation();
       return;
     }

@@ -142,6 +142,15 @@ async function keys(browser, origin) {
   await page.waitForFunction((t) => Module._lumivane_demo_ms() < t, {timeout: 5000, polling: 20}, resumed);
   const restarted = await demoMs(page);
   assert.ok(restarted < 500, `F6 starts again near 0 (${restarted} ms)`);
+  // F1: fullscreen through the page; Escape there only leaves fullscreen.
+  const fullscreen = () => page.evaluate(() => !!document.fullscreenElement);
+  await press(page, 'F1');
+  await page.waitForFunction(() => !!document.fullscreenElement, {timeout: 5000});
+  await press(page, 'Escape');
+  await page.waitForFunction(() => !document.fullscreenElement, {timeout: 5000});
+  await sleep(300);
+  assert.ok(!(await fullscreen()) && (await visible(page, 'stage')) && !(await visible(page, 'closing')),
+    'the first Escape in fullscreen leaves fullscreen, the demo goes on');
   await press(page, 'Escape');
   await waitVisible(page, 'closing', 5000);
   assert.ok(await page.evaluate(() => window.notReloaded === true) && page.navigations === 1, 'F5 did not reload');
@@ -149,8 +158,34 @@ async function keys(browser, origin) {
   return {page, paused, resumed, restarted};
 }
 
-// The audio context runs after Start, its clock stays with the demo clock
-// over 10 s and an F8/F5 pause, and F8 suspends it.
+// A phone: the canvas draws at the device's pixel ratio up to the cap; a tap
+// pauses and resumes, the bar's Restart starts again.
+async function touch(browser, origin) {
+  const page = await watchedPage(browser, origin);
+  await page.setViewport({width: 640, height: 480, deviceScaleFactor: 3, hasTouch: true, isMobile: true});
+  await page.goto(origin + kBase);
+  await page.waitForFunction(() => window.lumivanePage && window.lumivanePage.ready, {timeout: 120000});
+  await page.tap('input[name=nosound]');
+  await page.tap('#start');
+  await waitDemo(page, 1500);
+  const size = await page.evaluate(() => [canvas.width, canvas.height, canvas.getBoundingClientRect().width]);
+  assert.deepStrictEqual(size, [1280, 960, 640], 'twice the CSS pixels (the cap), not three times');
+  assert.ok(await visible(page, 'touchbar'), 'the touch bar shows');
+  await page.touchscreen.tap(320, 200);
+  await sleep(400);
+  const paused = await demoMs(page);
+  await sleep(600);
+  assert.strictEqual(await demoMs(page), paused, 'a tap pauses');
+  await page.touchscreen.tap(320, 200);
+  await page.waitForFunction((t) => Module._lumivane_demo_ms() > t + 200, {timeout: 5000, polling: 50}, paused);
+  await page.tap('#touch-restart');
+  await page.waitForFunction(() => Module._lumivane_demo_ms() < 500, {timeout: 5000, polling: 20});
+  await page.close();
+  return {page, canvas: size.slice(0, 2)};
+}
+
+// The audio context runs after Start, the tune heard stays with the demo
+// clock over 10 s, an F8/F5 pause and an F6 restart, and F8 suspends it.
 async function sound(browser, origin) {
   const page = await open(browser, origin);
   await page.click('#start');
@@ -162,12 +197,13 @@ async function sound(browser, origin) {
     return heard === null ? null : heard * 1000 - Module._lumivane_demo_ms();
   });
   const offsets = [];
-  const until = Date.now() + 10000;
-  let pausedState = '';
-  while (Date.now() < until) {
+  const began = Date.now();
+  let pausedState = '', paused = false, restarted = false;
+  while (Date.now() < began + 10000) {
     const offset = await sample();
     if (offset !== null) offsets.push(offset);
-    if (offsets.length === 16) {
+    if (!paused && Date.now() > began + 3000) {
+      paused = true;
       await press(page, 'F8');
       await sleep(500);
       pausedState = await page.evaluate(() => Module.lumivaneAudio.context.state);
@@ -175,9 +211,15 @@ async function sound(browser, origin) {
       await press(page, 'F5');
       await sleep(300);
     }
+    if (!restarted && Date.now() > began + 7000) {
+      restarted = true;
+      await press(page, 'F6');  // the tune starts again with the clock
+      await sleep(300);
+    }
     await sleep(250);
   }
   assert.strictEqual(pausedState, 'suspended', 'F8 suspends the audio context');
+  assert.strictEqual((await page.evaluate(() => Module.lumivaneAudio.stats)).restarts, 1, 'F6 restarted the tune');
   const drift = offsets;
   const worst = Math.max(...drift.map(Math.abs));
   assert.ok(offsets.length >= 15, `${offsets.length} samples`);
@@ -236,7 +278,7 @@ async function brokenPicture(browser, origin) {
   try {
     const only = process.env.LUMIVANE_PAGE_TEST;
     for (const [name, test] of [['start screen, closing screen, 1280x720', startScreenAndWindow],
-      ['keys', keys], ['sound', sound], ['broken picture', brokenPicture]]) {
+      ['keys', keys], ['touch', touch], ['sound', sound], ['broken picture', brokenPicture]]) {
       if (only && !name.startsWith(only)) continue;
       const began = Date.now();
       const {page, problems = page.problems, ...facts} = await test(browser, origin);
