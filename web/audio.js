@@ -16,12 +16,12 @@
 // out again from the right frame, taken from the last seconds of the tune
 // kept here. The demo clock going back means a restart (F6): the sound layer
 // starts the tune again in the same pass. Volume changes are heard once the
-// buffers laid out before them have played (kAheadS).
+// buffers laid out before them have played (kAheadS, 0.3 s).
 (function () {
   'use strict';
   const kChunkFrames = 1024;   // 23 ms a buffer
-  const kAheadS = 0.2;         // laid out this far ahead: the page's thread may be busy drawing for as long
-  const kToleranceS = 0.006;   // the tune and the demo clock part by no more than this
+  const kAheadS = 0.3;         // laid out this far ahead: the page's thread may be busy drawing for as long
+  const kToleranceS = 0.008;   // the tune and the demo clock part by no more than this
   const kKeptFrames = 44100 * 2;  // the last two seconds of the tune, to lay out again
 
   const audio = {
@@ -38,7 +38,7 @@
     // What is laid out: {node, at (context s), from, to (tune frames)}, contiguous.
     laid: [],
     lastDemo: -1,
-    stats: { buffers: 0, relaid: 0, restarts: 0 },
+    stats: { buffers: 0, relaid: 0, underruns: 0, restarts: 0 },
 
     // In the Start click: a context of the browser's own, suspended until the
     // demo starts. False when the browser has no Web Audio.
@@ -74,7 +74,7 @@
       this.keptFrom = this.pulledTo = 0;
       this.laid = [];
       this.lastDemo = -1;
-      this.stats = { buffers: 0, relaid: 0, restarts: 0 };
+      this.stats = { buffers: 0, relaid: 0, underruns: 0, restarts: 0 };
       return true;
     },
 
@@ -222,7 +222,8 @@
       } else {
         // Nothing laid out, or laid out off the clock: again from a moment
         // ahead, at the frame the clock will show then.
-        if (last) this.stats.relaid++;
+        if (last && lastEnd <= heard) this.stats.underruns++;
+        else if (last) this.stats.relaid++;
         at = Math.max(heard, this.context.currentTime) + 0.02;
         this.stopLaid(at);
         from = Math.max(0, Math.round((at - zero) * rate));
