@@ -16,11 +16,14 @@
 // out again from the right frame, taken from the last seconds of the tune
 // kept here. The demo clock going back means a restart (F6): the sound layer
 // starts the tune again in the same pass. Volume changes are heard once the
-// buffers laid out before them have played (kAheadS, 0.3 s).
+// buffers laid out before them have played: one and a half times the longest
+// wait between two turns of the page's thread in the last ten seconds, from
+// 0.15 s (a fast machine) up to 1 s (software rendering on a busy one), so
+// that a slow frame leaves no gap.
 (function () {
   'use strict';
   const kChunkFrames = 1024;   // 23 ms a buffer
-  const kAheadS = 0.3;         // laid out this far ahead: the page's thread may be busy drawing for as long
+  const kMinAheadS = 0.15, kMaxAheadS = 1.0;
   const kToleranceS = 0.008;   // the tune and the demo clock part by no more than this
   const kKeptFrames = 44100 * 2;  // the last two seconds of the tune, to lay out again
 
@@ -38,6 +41,7 @@
     // What is laid out: {node, at (context s), from, to (tune frames)}, contiguous.
     laid: [],
     lastDemo: -1,
+    turns: [],           // {at, wait} (page ms) of the last ten seconds of calls to feed
     stats: { buffers: 0, relaid: 0, underruns: 0, restarts: 0 },
 
     // In the Start click: a context of the browser's own, suspended until the
@@ -74,6 +78,7 @@
       this.keptFrom = this.pulledTo = 0;
       this.laid = [];
       this.lastDemo = -1;
+      this.turns = [];
       this.stats = { buffers: 0, relaid: 0, underruns: 0, restarts: 0 };
       return true;
     },
@@ -81,6 +86,9 @@
     start() {
       if (!this.pull || this.started) return;
       this.started = true;
+      // The first frames of a run are the slowest; until the page's thread has
+      // shown its pace, lay out half a second ahead.
+      this.turns = [{ at: performance.now(), wait: 333 }];
       // Laid out between the demo's frames as well as after each.
       this.timer = setInterval(() => this.feed(), 20);
       const frame = () => { if (this.started) { this.feed(); requestAnimationFrame(frame); } };
@@ -194,8 +202,23 @@
       this.stats.buffers++;
     },
 
+    // How far ahead to lay out: the page's thread must come back before it has played.
+    ahead() {
+      const now = performance.now();
+      const last = this.turns.length ? this.turns[this.turns.length - 1].at : now;
+      this.turns.push({ at: now, wait: now - last });
+      while (this.turns[0].at < now - 10000) this.turns.shift();
+      const longest = Math.max(...this.turns.map((t) => t.wait)) / 1000;
+      return Math.min(kMaxAheadS, Math.max(kMinAheadS, 1.5 * longest));
+    },
+
     feed() {
-      if (!this.pull || !this.started || this.held || this.context.state !== 'running') return;
+      if (!this.pull || !this.started || this.held || this.context.state !== 'running') {
+        // A pause is no slow frame: the next wait counts from now.
+        if (this.turns.length) this.turns[this.turns.length - 1].at = performance.now();
+        return;
+      }
+      const ahead = this.ahead();
       const demo = this.demoMs();
       if (demo < 0) return;
       const rate = this.rate;
@@ -229,7 +252,7 @@
         from = Math.max(0, Math.round((at - zero) * rate));
         at = zero + from / rate;
       }
-      while (at < heard + kAheadS) {
+      while (at < heard + ahead) {
         const to = from + kChunkFrames;
         this.pullTo(to);
         this.layOut(at, from, to);

@@ -243,6 +243,11 @@
       event.stopImmediatePropagation();
       return;
     }
+    if (page.state === 'waiting' && event.key === 'Escape') {
+      event.preventDefault();
+      quit('See you next time.');  // Start is called off: nothing runs once the data is in
+      return;
+    }
     if (page.state !== 'running' || event.ctrlKey || event.altKey || event.metaKey) return;
     const vk = VK[event.key];
     if (!vk) return;
