@@ -1,8 +1,9 @@
 // The page around the demo: the setup dialog as a start screen, the download
 // progress, the canvas kept 4:3 at any window size, the keys the browser must
 // leave to the demo, fullscreen, the touch bar, the program's message boxes
-// and the closing screen. The demo itself is the wasm module (lumivane.js),
-// which this script configures through `Module` before it loads.
+// and the closing screen. The demo itself is the wasm module (index.js),
+// which this script configures through `Module` before it loads; the hooks
+// between the two are listed in platform/web/WebHooks.h.
 (function () {
   'use strict';
   const $ = (id) => document.getElementById(id);
@@ -19,10 +20,6 @@
     Module.onRuntimeInitialized = () => window.lumivaneFrameMode(Module);
     return;
   }
-  // Tells the module that a page starts the runs (lumivane_start) rather than
-  // the module itself at once.
-  Module.lumivanePage = true;
-
   // The demo's keys as Windows virtual-key codes, by KeyboardEvent.key.
   const VK = { F1: 0x70, F3: 0x72, F4: 0x73, F5: 0x74, F6: 0x75, F8: 0x77, Escape: 0x1b };
   // Drawing buffers beyond this many device pixels a side cost more frame
@@ -97,8 +94,13 @@
     show('closing');
   }
 
+  const kEndings = {
+    'demo-over': 'The demo is over. Thanks for watching.',
+    'setup-failed': 'The demo could not start in this browser.',
+    'toggle-failed': 'The demo lost its picture when it changed to or from fullscreen.',
+  };
   Module.lumivaneEnded = function (reason) {
-    quit(reason === 'demo-over' ? 'The demo is over. Thanks for watching.' : 'Thanks for watching.');
+    quit(kEndings[reason] || 'Thanks for watching.');
   };
 
   $('setup').addEventListener('submit', (event) => {
