@@ -16,11 +16,11 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 echo "== normal build"
-build build -DBUILD_TESTING=ON -DLUMIVANE_WERROR=$werror
+build build -DBUILD_TESTING=ON -DLUMIVANE_VIDEO=ON -DLUMIVANE_WERROR=$werror
 with_display ctest --test-dir build --output-on-failure -j 2
 
 echo "== AddressSanitizer + UBSan build"
-build build-asan -DBUILD_TESTING=ON -DLUMIVANE_WERROR=$werror -DLUMIVANE_SANITIZE=ON -DLUMIVANE_DATA_DIR="$PWD/build/data"
+build build-asan -DBUILD_TESTING=ON -DLUMIVANE_VIDEO=ON -DLUMIVANE_WERROR=$werror -DLUMIVANE_SANITIZE=ON -DLUMIVANE_DATA_DIR="$PWD/build/data"
 with_display ctest --test-dir build-asan --output-on-failure -j 2
 
 echo "== fuzz smoke: each file reader and the option parser on its corpus, under the sanitizers"

@@ -10,6 +10,7 @@
 #include "effects/GreetingsSpiralEffect.h"
 #include "effects/GroupLogoEffect.h"
 #include "effects/IndustrialGearsEffect.h"
+#include "effects/LoadingScreen.h"
 #include "effects/LetterboxEffect.h"
 #include "effects/MemberCreditsEffect.h"
 #include "effects/NightOceanEffect.h"

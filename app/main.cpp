@@ -89,9 +89,9 @@ int main(int argc, char** argv) {
     QuorixSystem system(platform);
     if (!system.Setup()) return 1;
     system.WarmUp();
-    const std::uint64_t startMs = SDL_GetTicks64();
+    const std::int64_t start = clock.Counter();
     system.Run();
-    seconds = static_cast<double>(SDL_GetTicks64() - startMs) / 1000.0;
+    seconds = static_cast<double>(clock.Counter() - start) / static_cast<double>(clock.Frequency());
     frames = static_cast<long long>(system.framesDrawn);
     ending = system.ending;
   }  // the destructor closes the window, then releases the rest

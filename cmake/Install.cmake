@@ -13,7 +13,9 @@ set(PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
 set(LUMIVANE_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/lumivane)
 
 install(TARGETS lumivane lumivane-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS lumivane-video LIBRARY DESTINATION ${LUMIVANE_MODULE_DIR})
+if(TARGET lumivane-video)
+  install(TARGETS lumivane-video LIBRARY DESTINATION ${LUMIVANE_MODULE_DIR})
+endif()
 install(DIRECTORY ${DATA_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/lumivane/data
   PATTERN .generated EXCLUDE)
 

@@ -1,5 +1,6 @@
-# The web build (Emscripten): the demo's own sources, the browser platform of
-# platform/web and the decoders of services/web, with our GL layer over
+# The web build (Emscripten): the demo's rooms as they are (cmake/Rooms.cmake)
+# without the native decoders and platform, the browser platform of
+# platform/web, the stb decoders of services/web, and our GL layer over
 # Emscripten's legacy GL emulation. Configure with
 #   emcmake cmake -S . -B build-web -DLUMIVANE_DATA_DIR=<a generated data folder>
 # (./web.sh does it all). Output: build-web/site/ (index.html, .js, .wasm,
@@ -9,32 +10,35 @@ if(NOT LUMIVANE_DATA_DIR)
 endif()
 
 set(WEB_DIR ${CMAKE_SOURCE_DIR}/platform/web)
-file(GLOB WEB_SOURCES CONFIGURE_DEPENDS
-  app/*.cpp window/*.cpp services/*.cpp effects/*.cpp platform/Report.cpp
-  platform/web/*.cpp services/web/*.cpp)
-# Native-only parts: the entry point, the allocator tuning (glibc), libpng and
-# libvorbisfile + SDL (the web has its own decoders), Mesa's immediate buffer.
-foreach(native app/main.cpp app/ProgramStart.cpp services/PngTexture.cpp services/PngWriter.cpp
-    services/SoundLayer.cpp window/ImmediateBuffer.cpp)
-  list(REMOVE_ITEM WEB_SOURCES ${CMAKE_SOURCE_DIR}/${native})
+set(LUMIVANE_ROOT ${CMAKE_SOURCE_DIR})
+set(LUMIVANE_NATIVE_DECODERS OFF CACHE BOOL "" FORCE)
+set(LUMIVANE_NATIVE_PLATFORM OFF CACHE BOOL "" FORCE)
+# Every file of the rooms is compiled with LegacyGL.h forced in (its GL calls
+# that the emulation lacks go to our layer) and WebCompat.h (what this C++
+# library lacks). The layer itself sees the emulation's own names.
+include(cmake/Rooms.cmake)
+foreach(room lumivane_seam lumivane_services lumivane_effects lumivane_window lumivane_app)
+  target_compile_options(${room} PRIVATE "SHELL:-include ${WEB_DIR}/LegacyGL.h" "SHELL:-include ${WEB_DIR}/WebCompat.h")
 endforeach()
-list(REMOVE_ITEM WEB_SOURCES ${WEB_DIR}/LegacyGL.cpp)
+file(GLOB WEB_DECODER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/services/web/*.cpp)
+target_sources(lumivane_services PRIVATE ${WEB_DECODER_SOURCES})
+target_include_directories(lumivane_services PRIVATE /usr/include/stb)
 
-# The GL layer itself sees the emulation's names; everything else is
-# compiled with LegacyGL.h forced in.
 add_library(lumivane_legacy_gl STATIC ${WEB_DIR}/LegacyGL.cpp)
-target_include_directories(lumivane_legacy_gl PUBLIC ${CMAKE_SOURCE_DIR})
 
 set(SITE_DIR ${CMAKE_BINARY_DIR}/site)
+file(GLOB WEB_SOURCES CONFIGURE_DEPENDS ${WEB_DIR}/*.cpp)
+list(REMOVE_ITEM WEB_SOURCES ${WEB_DIR}/LegacyGL.cpp)
 add_executable(lumivane-web ${WEB_SOURCES})
 set_target_properties(lumivane-web PROPERTIES OUTPUT_NAME index SUFFIX ".html"
   RUNTIME_OUTPUT_DIRECTORY ${SITE_DIR})
-target_include_directories(lumivane-web PRIVATE ${CMAKE_SOURCE_DIR} /usr/include/stb)
+# The program's own folder, as app/main.cpp is the native program's.
+target_include_directories(lumivane-web PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(lumivane-web PRIVATE "SHELL:-include ${WEB_DIR}/LegacyGL.h" "SHELL:-include ${WEB_DIR}/WebCompat.h")
-target_compile_definitions(lumivane-web PRIVATE LUMIVANE_WEB=1)
-target_link_libraries(lumivane-web PRIVATE lumivane_legacy_gl)
+target_link_libraries(lumivane-web PRIVATE lumivane_app lumivane_effects lumivane_window lumivane_services
+  lumivane_legacy_gl)
 set(WEB_LINK_OPTIONS
-  -sLEGACY_GL_EMULATION=1 -sGL_FFP_ONLY=0 -sMAX_WEBGL_VERSION=1
+  -sLEGACY_GL_EMULATION=1 -sMAX_WEBGL_VERSION=1
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB -sENVIRONMENT=web -sMINIFY_HTML=0
   -sEXPORTED_FUNCTIONS=_lumivane_start,_lumivane_render -sEXPORTED_RUNTIME_METHODS=ccall,UTF8ToString
   --shell-file ${CMAKE_SOURCE_DIR}/web/shell.html

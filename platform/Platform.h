@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // The seam between the demo's logic and the machine. The program links the
@@ -75,6 +76,17 @@ class Display {
   virtual bool PollEvent(WindowEvent& event) = 0;  // never blocks
 };
 
+// Turns interleaved 16-bit stereo PCM of one rate into another, the way the
+// audio device converts: frames put in come out at the new rate, with the
+// converter's delay; Flush pushes the last ones out.
+class RateConverter {
+ public:
+  virtual ~RateConverter() = default;
+  virtual bool Put(const std::int16_t* frames, int frameCount) = 0;
+  virtual int Get(std::int16_t* frames, int frameCount) = 0;  // frames taken out, maybe 0
+  virtual void Flush() = 0;
+};
+
 // Plays interleaved 16-bit stereo PCM pulled from a callback on the device's own thread.
 class AudioOut {
  public:
@@ -89,6 +101,12 @@ class AudioOut {
   virtual void Lock() = 0;    // keeps the callback out while held
   virtual void Unlock() = 0;
   virtual void Close() = 0;
+  // The device's converter from `fromRate` to `toRate`, for sound at another
+  // rate than the one it was opened at; null when it has none.
+  virtual std::unique_ptr<RateConverter> NewConverter(int fromRate, int toRate) {
+    (void)fromRate, (void)toRate;
+    return nullptr;
+  }
 };
 
 // The seven controls of the setup dialog that the program reads.

@@ -66,3 +66,27 @@ void SDLCALL SdlAudioOut::Callback(void* self, Uint8* stream, int len) {
   const int used = frames * static_cast<int>(2 * sizeof(std::int16_t));
   if (used < len) std::memset(stream + used, 0, static_cast<std::size_t>(len - used));
 }
+
+SdlRateConverter::SdlRateConverter(int fromRate, int toRate)
+    : stream(SDL_NewAudioStream(AUDIO_S16SYS, 2, fromRate, AUDIO_S16SYS, 2, toRate)) {}
+
+SdlRateConverter::~SdlRateConverter() {
+  if (stream) SDL_FreeAudioStream(stream);
+}
+
+bool SdlRateConverter::Put(const std::int16_t* frames, int frameCount) {
+  return SDL_AudioStreamPut(stream, frames, frameCount * 4) == 0;
+}
+
+int SdlRateConverter::Get(std::int16_t* frames, int frameCount) {
+  const int got = SDL_AudioStreamGet(stream, frames, frameCount * 4);
+  return got > 0 ? got / 4 : 0;
+}
+
+void SdlRateConverter::Flush() { SDL_AudioStreamFlush(stream); }
+
+std::unique_ptr<RateConverter> SdlRateConverter::Make(int fromRate, int toRate) {
+  auto converter = std::make_unique<SdlRateConverter>(fromRate, toRate);
+  if (!converter->Valid()) return nullptr;
+  return converter;
+}

@@ -3,6 +3,26 @@
 
 #include "platform/Platform.h"
 
+// SDL's audio stream: the converter SDL's devices use.
+class SdlRateConverter : public RateConverter {
+ public:
+  SdlRateConverter(int fromRate, int toRate);
+  ~SdlRateConverter() override;
+  SdlRateConverter(const SdlRateConverter&) = delete;
+  SdlRateConverter& operator=(const SdlRateConverter&) = delete;
+
+  bool Valid() const { return stream != nullptr; }
+  bool Put(const std::int16_t* frames, int frameCount) override;
+  int Get(std::int16_t* frames, int frameCount) override;
+  void Flush() override;
+
+  // A converter, or null when SDL cannot make one for these rates.
+  static std::unique_ptr<RateConverter> Make(int fromRate, int toRate);
+
+ private:
+  SDL_AudioStream* stream = nullptr;
+};
+
 // The audio device through SDL2: 16-bit signed stereo at the requested rate,
 // filled by the pull callback on SDL's audio thread. SDL converts when the
 // hardware wants another format.
@@ -22,6 +42,9 @@ class SdlAudioOut : public AudioOut {
   void Lock() override;
   void Unlock() override;
   void Close() override;
+  std::unique_ptr<RateConverter> NewConverter(int fromRate, int toRate) override {
+    return SdlRateConverter::Make(fromRate, toRate);
+  }
 
   int BufferFrames() const { return bufferFrames; }  // per callback, as opened
 

@@ -1,6 +1,5 @@
 #include "services/SoundLayer.h"
 
-#include <SDL.h>
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
@@ -23,7 +22,7 @@ constexpr long kMaxFileBytes = 256L * 1024 * 1024;
 // the stream counts as ended.
 constexpr int kMaxHolesPerPull = 64;
 
-// Rates outside these are no sound anyone made; SDL's converter is not asked
+// Rates outside these are no sound anyone made; the device's converter is not asked
 // to stretch them.
 constexpr long kMinRate = 1000;
 constexpr long kMaxRate = 384000;
@@ -80,7 +79,7 @@ struct SoundLayer::Stream {
   // The rate converter for links at another rate than the mixing rate, and
   // the rate it takes. While `draining`, its last frames are taken out before
   // a link at another rate (or the end) follows.
-  SDL_AudioStream* converter = nullptr;
+  std::unique_ptr<RateConverter> converter;
   long converterRate = 0;
   bool draining = false;
 
@@ -90,8 +89,7 @@ struct SoundLayer::Stream {
   }
 
   void Reset() {
-    if (converter) SDL_FreeAudioStream(converter);
-    converter = nullptr;
+    converter.reset();
     converterRate = 0;
     draining = false;
     block.clear();
@@ -329,19 +327,17 @@ int SoundLayer::Decode(Stream& s, std::int16_t* frames, int frameCount) {
   int holes = 0;
   while (done < frameCount) {
     if (s.converter) {
-      const int got = SDL_AudioStreamGet(s.converter, frames + done * 2, (frameCount - done) * 4);
-      if (got > 0) done += got / 4;
+      done += s.converter->Get(frames + done * 2, frameCount - done);
       if (done == frameCount) break;
       if (s.draining) {  // all it held is out
-        SDL_FreeAudioStream(s.converter);
-        s.converter = nullptr;
+        s.converter.reset();
         s.draining = false;
       }
     }
     const std::size_t left = s.block.size() / 2 - s.blockUsed;
     if (left > 0) {
       if (s.converter && s.converterRate != s.blockRate) {
-        SDL_AudioStreamFlush(s.converter);
+        s.converter->Flush();
         s.draining = true;
         continue;
       }
@@ -353,17 +349,17 @@ int SoundLayer::Decode(Stream& s, std::int16_t* frames, int frameCount) {
         continue;
       }
       if (!s.converter) {
-        s.converter = SDL_NewAudioStream(AUDIO_S16SYS, 2, static_cast<int>(s.blockRate), AUDIO_S16SYS, 2, mixRate);
+        s.converter = out->NewConverter(static_cast<int>(s.blockRate), mixRate);
         if (!s.converter) break;
         s.converterRate = s.blockRate;
       }
-      if (SDL_AudioStreamPut(s.converter, s.block.data() + s.blockUsed * 2, static_cast<int>(left * 4)) != 0) break;
+      if (!s.converter->Put(s.block.data() + s.blockUsed * 2, static_cast<int>(left))) break;
       s.blockUsed = s.block.size() / 2;
       continue;
     }
     if (!DecodeBlock(s, holes)) {
       if (s.converter && !s.draining) {
-        SDL_AudioStreamFlush(s.converter);
+        s.converter->Flush();
         s.draining = true;
         continue;
       }

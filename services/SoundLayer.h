@@ -17,7 +17,7 @@ class AudioOut;
 //
 // Any Ogg Vorbis stream plays: mono goes to both sides, three to eight
 // channels are down-mixed to stereo, and other rates are converted to the
-// mixing rate with SDL's audio stream; the links of a chained file may differ
+// mixing rate with the device's own converter; the links of a chained file may differ
 // in both. A stereo or mono link at the mixing rate is played exactly as
 // decoded.
 class SoundLayer {

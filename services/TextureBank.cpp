@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "effects/PictureQuad.h"
 #include "platform/Report.h"
 
 const char* const kTextureSlotNames[Slot::Count] = {
@@ -73,7 +72,7 @@ void TextureBank::Reload() {
   for (TextureEntry* entry : entries) entry->Reload();
 }
 
-void DrawLoadingScreen() {
+unsigned LoadLoadingPicture() {
   GLuint id = 0;
   glGenTextures(1, &id);
   glBindTexture(GL_TEXTURE_2D, id);
@@ -81,18 +80,5 @@ void DrawLoadingScreen() {
     ShowMessageBox("Cannot load png", "QuorixSys: error message", MB::ICONWARNING);
   SetTextureParameters();
   glBindTexture(GL_TEXTURE_2D, id);
-
-  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glLoadIdentity();
-  glTranslatef(0.0f, 0.0f, -5.0f);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  DrawPictureQuad(1.0f, 1.0f);
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
+  return id;
 }

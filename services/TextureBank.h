@@ -65,5 +65,6 @@ class TextureBank {
 // Slot names in slot order.
 extern const char* const kTextureSlotNames[Slot::Count];
 
-// Draws the loading picture "data/load.png" as a centred square; the caller swaps.
-void DrawLoadingScreen();
+// A texture of its own for the loading picture "data/load.png", set up like
+// the bank's (a message box when the file cannot be loaded), left bound.
+unsigned LoadLoadingPicture();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "effects/LoadingScreen.h"
 #include "services/TextureBank.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/PngBytes.h"

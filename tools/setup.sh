@@ -4,12 +4,14 @@
 # What building and playing need.
 PACKAGES="build-essential cmake pkg-config libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libpng-dev libvorbis-dev libgtk-3-dev libcairo2-dev libpango1.0-dev fonts-dejavu-core fonts-noto-core
-  xvfb xauth libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev"
+  xvfb xauth"
+# What the renderer's video capture module needs (cmake -DLUMIVANE_VIDEO=ON, the default).
+VIDEO_PACKAGES="libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev"
 # What the web build needs besides (./web.sh): Emscripten, the stb decoders,
 # Debian's acorn for Emscripten's optimiser, Python to serve the site.
 WEB_PACKAGES="emscripten libstb-dev node-acorn python3"
-# What the tests need besides.
-TEST_PACKAGES="libgtest-dev xdotool locales strace desktop-file-utils appstream clang-14 libfuzzer-14-dev ffmpeg
+# What the tests need besides (they build the capture too).
+TEST_PACKAGES="$VIDEO_PACKAGES libgtest-dev xdotool locales strace desktop-file-utils appstream clang-14 libfuzzer-14-dev ffmpeg
   chromium"
 
 # install_missing_packages [more package names...]: $PACKAGES and the named ones.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/SdlAudioOut.h"
 #include "services/SoundLayer.h"
 
 namespace {
@@ -21,6 +22,9 @@ class PulledAudioOut : public AudioOut {
   void Lock() override {}
   void Unlock() override {}
   void Close() override { pull = nullptr; }
+  std::unique_ptr<RateConverter> NewConverter(int fromRate, int toRate) override {
+    return SdlRateConverter::Make(fromRate, toRate);
+  }
 
   Pull pull = nullptr;
   void* user = nullptr;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "effects/LoadingScreen.h"
 #include "effects/PictureQuad.h"
 #include "services/TextureBank.h"
 #include "tests/gl/PixelTestSupport.h"

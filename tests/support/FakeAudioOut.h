@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/SdlAudioOut.h"
 
 using Samples = std::vector<std::int16_t>;
 
 // A device that the test drives by hand: Pull() plays what the device thread
 // would, with the device lock held, and only once the device was started.
+// It converts other rates with the converter of the SDL device.
 class FakeAudioOut : public AudioOut {
  public:
   bool Open(int r, Pull p, void* u) override {
@@ -30,6 +32,9 @@ class FakeAudioOut : public AudioOut {
     std::lock_guard<std::mutex> hold(mutex);
     ++closes;
     pull = nullptr;
+  }
+  std::unique_ptr<RateConverter> NewConverter(int fromRate, int toRate) override {
+    return SdlRateConverter::Make(fromRate, toRate);
   }
 
   // `frames` stereo frames as the device would play them; garbage in the
