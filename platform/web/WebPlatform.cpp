@@ -128,6 +128,8 @@ bool WebDisplay::DeleteContext() {
   return ok;
 }
 
+void WebDisplay::Swap() { lvFlush(); }
+
 bool WebDisplay::PollEvent(WindowEvent& event) {
   if (events.empty()) return false;
   event = events.front();
