@@ -18,7 +18,7 @@ while [ $# -gt 0 ]; do
       ;;
     --build-only) serve=0; shift ;;
     -h|--help)
-      sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
+      sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'
       exit 0
       ;;
     *) echo "web.sh: unknown option $1 (see ./web.sh --help)" >&2; exit 2 ;;

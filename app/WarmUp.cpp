@@ -11,6 +11,7 @@
 #include "services/Random.h"
 #include "window/GLWindow.h"
 #include "window/ImmediateBuffer.h"
+#include "window/ReadBack.h"
 
 namespace {
 
@@ -85,8 +86,7 @@ void QuorixSystem::WarmUp() {
   // corner's pixels need to be put back.
   const int width = 64, height = 49;
   std::vector<GLubyte> picture(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, picture.data());
+  ReadBackPixels(0, 0, width, height, picture.data());
   GLWindow::Resize(width, height);
   int lastStart = -1;
   for (int r = 0; r < kTimelineRows; ++r) {

@@ -10,6 +10,8 @@
 #include "platform/SdlAudioOut.h"
 #include "platform/SdlPlatform.h"
 #include "services/DataFolder.h"
+#include "window/GLWindow.h"
+#include "window/SetupChoices.h"
 
 namespace {
 
@@ -20,12 +22,12 @@ class AnnouncedSetupDialog : public SetupDialog {
   SetupResult Run(SetupControls& controls) override {
     const SetupResult result = dialog->Run(controls);
     if (result == SetupResult::Start) {
-      const SetupControls& c = controls;
-      const int width = c.width > 0 ? c.width : c.res640 ? 640 : c.res1024 ? 1024 : 800;
-      const int height = c.width > 0 ? c.height : c.res640 ? 480 : c.res1024 ? 768 : 600;
-      const char* mode = !c.fullscreen ? "windowed" : c.desktop ? "desktop fullscreen" : "fullscreen";
-      std::printf("lumivane: %d x %d, %d bit, %s, %s\n", width, height, c.bits16 ? 16 : 32, mode,
-                  c.noSound ? "no sound" : "sound");
+      // The settings the window takes from them, by the window's own rule.
+      GLWindow w(nullptr, nullptr);
+      ApplySetupControls(controls, w);
+      const char* mode = !w.fullscreen ? "windowed" : w.desktop ? "desktop fullscreen" : "fullscreen";
+      std::printf("lumivane: %d x %d, %d bit, %s, %s\n", w.width, w.height, w.bits, mode,
+                  w.sound ? "sound" : "no sound");
       std::fflush(stdout);
     }
     return result;

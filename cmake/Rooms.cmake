@@ -49,7 +49,7 @@ set_target_properties(lumivane_seam PROPERTIES POSITION_INDEPENDENT_CODE ON)
 find_package(PkgConfig REQUIRED)
 lumivane_room_folder(services)
 file(GLOB SERVICES_SOURCES CONFIGURE_DEPENDS ${LUMIVANE_ROOT}/services/*.cpp)
-set(NATIVE_DECODER_SOURCES PngTexture.cpp PngWriter.cpp SoundLayer.cpp)
+set(NATIVE_DECODER_SOURCES PngTexture.cpp PngWriter.cpp VorbisDecoder.cpp)
 if(NOT LUMIVANE_NATIVE_DECODERS)
   foreach(source ${NATIVE_DECODER_SOURCES})
     list(REMOVE_ITEM SERVICES_SOURCES ${LUMIVANE_ROOT}/services/${source})
@@ -80,6 +80,7 @@ file(GLOB WINDOW_SOURCES CONFIGURE_DEPENDS ${LUMIVANE_ROOT}/window/*.cpp)
 add_library(lumivane_window STATIC ${WINDOW_SOURCES})
 target_include_directories(lumivane_window PUBLIC ${LUMIVANE_ROOMS_DIR}/window)
 target_link_libraries(lumivane_window PUBLIC lumivane_seam)
+set_target_properties(lumivane_window PROPERTIES POSITION_INDEPENDENT_CODE ON)  # the capture module reads back with it
 
 # app/: the demo's system, its timeline and the command line; main.cpp is the
 # program's own (it builds the platform).

@@ -63,12 +63,7 @@ bool ClosingCreditsEffect::Render(int now, int start) {
   glLoadIdentity();
   glTranslatef(-1.1f, 0.0f, -2.0f);
   glColor4f(0.0f, 0.0f, 0.0f, s / 10.0f + 0.3f);
-  glBegin(GL_QUADS);
-  glVertex3f(1.0f, -1.0f, 0.0f);
-  glVertex3f(1.0f, 1.0f, 0.0f);
-  glVertex3f(-1.0f, 1.0f, 0.0f);
-  glVertex3f(-1.0f, -1.0f, 0.0f);
-  glEnd();
+  DrawPlainQuad(1.0f, 1.0f);
 
   glEnable(GL_TEXTURE_2D);
   glLoadIdentity();

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "effects/PictureQuad.h"
+
 void FaderEffect::SetParam(int which, float value) {
   if (which == Duration) duration = value;
   if (which == Grey) grey = value;
@@ -15,12 +17,7 @@ void FaderEffect::DrawQuad(float alpha) {
   glDisable(GL_TEXTURE_2D);
   glLoadIdentity();
   glTranslatef(0.0f, 0.0f, -0.1f);  // on the near plane: covers the whole view
-  glBegin(GL_QUADS);
-  glVertex3f(1.0f, -1.0f, 0.0f);
-  glVertex3f(1.0f, 1.0f, 0.0f);
-  glVertex3f(-1.0f, 1.0f, 0.0f);
-  glVertex3f(-1.0f, -1.0f, 0.0f);
-  glEnd();
+  DrawPlainQuad(1.0f, 1.0f);
   glDisable(GL_BLEND);
   glEnable(GL_DEPTH_TEST);
 }

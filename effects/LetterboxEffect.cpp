@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "effects/PictureQuad.h"
 #include "effects/SceneClip.h"
 
 namespace {
@@ -9,12 +10,7 @@ namespace {
 void Bar(float y) {
   glLoadIdentity();
   glTranslatef(0.0f, y, -0.1f);
-  glBegin(GL_QUADS);
-  glVertex3f(1.0f, -1.0f, 0.0f);
-  glVertex3f(1.0f, 1.0f, 0.0f);
-  glVertex3f(-1.0f, 1.0f, 0.0f);
-  glVertex3f(-1.0f, -1.0f, 0.0f);
-  glEnd();
+  DrawPlainQuad(1.0f, 1.0f);
 }
 
 }  // namespace

@@ -17,6 +17,15 @@ void DrawPictureQuad(float w, float h) {
   glEnd();
 }
 
+void DrawPlainQuad(float w, float h) {
+  glBegin(GL_QUADS);
+  glVertex3f(w, -h, 0.0f);
+  glVertex3f(w, h, 0.0f);
+  glVertex3f(-w, h, 0.0f);
+  glVertex3f(-w, -h, 0.0f);
+  glEnd();
+}
+
 void DrawOpaquePicture(TextureEntry* picture, float w, float h) {
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   picture->Bind();

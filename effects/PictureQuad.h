@@ -8,6 +8,10 @@
 // (-w, +h), (-w, -h): with the top image row at t = 0 the picture stands upright.
 void DrawPictureQuad(float w, float h);
 
+// The same quad without texture coordinates: the fades, the letterbox bars
+// and the credits' panel.
+void DrawPlainQuad(float w, float h);
+
 class TextureEntry;
 
 // Binds `picture` and draws it like DrawPictureQuad under the colour (1, 1, 1, 1).

@@ -6,7 +6,7 @@
 class AudioOut;
 
 // Our small sound library: one output device that pulls 16-bit stereo PCM,
-// Ogg Vorbis streams decoded from memory by libvorbisfile, and one channel
+// Ogg Vorbis streams decoded from memory (services/VorbisDecoder), and one channel
 // (number 0) with pause and an integer volume of 0 to 255.
 //
 // Decoding happens in the device's pull, on the audio thread, from a file that
@@ -66,7 +66,6 @@ class SoundLayer {
   static void Pull(void* user, std::int16_t* frames, int frameCount);
   void Mix(std::int16_t* frames, int frameCount);
   int Decode(Stream& stream, std::int16_t* frames, int frameCount);
-  bool DecodeBlock(Stream& stream, int& holes);
 
   AudioOut* out;
   bool initialised = false;

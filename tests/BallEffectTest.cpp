@@ -10,10 +10,13 @@
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/MeshScenes.h"
+#include "tests/support/SceneTest.h"
 
 using namespace CallStream;
 
 namespace {
+
+const int kStart = SceneStart(EffectId::ball);  // the scene's window, from the timeline
 
 const Triangle& kHexagon = kFirstTriangle;
 const Triangle& kPentagon = kSecondTriangle;
@@ -30,7 +33,7 @@ class BallEffectTest : public MeshSceneTest {
 
   void Frame(int elapsed) {
     GLRecorder::Clear();
-    ball.Render(75000 + elapsed, 75000);
+    ball.Render(kStart + elapsed, kStart);
   }
 
   BallEffect ball{&bank};

@@ -10,12 +10,13 @@
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/SceneTest.h"
 
 using namespace CallStream;
 
 namespace {
 
-constexpr int kStart = 177000;
+const int kStart = SceneStart(EffectId::closingCredits);
 constexpr int kEarlierInitDraws = 1360;  // the scenes initialised before this one
 
 using Vertices = std::vector<std::vector<double>>;
@@ -23,24 +24,15 @@ using Vertices = std::vector<std::vector<double>>;
 Vertices Rect(double w, double h) { return {{w, -h, 0}, {w, h, 0}, {-w, h, 0}, {-w, -h, 0}}; }
 const Vertices kPictureTex = {{1, 1}, {1, 0}, {0, 0}, {0, 1}};
 
-class ClosingCredits : public ::testing::Test {
+class ClosingCredits : public SceneTest<ClosingCreditsEffect, EffectId::closingCredits> {
  protected:
   void SetUp() override {
     // The generator as the start-up leaves it for this scene's Init.
     Random::Seed(1);
     for (int i = 0; i < kEarlierInitDraws; ++i) Random::Next();
-    GLRecorder::Clear();
-    scene.Init();
+    SceneTest::SetUp();
   }
-  void Frame(int elapsed) {
-    GLRecorder::Clear();
-    scene.Render(kStart + elapsed, kStart);
-  }
-  bool Bound(int slot) { return Binds(bank.entries[slot]->Id()) > 0; }
-
-  RecordingBoxes boxes;  // the textures are missing here
-  TextureBank bank;
-  ClosingCreditsEffect scene{&bank};
+  bool Bound(int slot) { return Binds(Id(slot)) > 0; }
 };
 
 }  // namespace

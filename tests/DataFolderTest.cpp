@@ -15,6 +15,7 @@
 #include "tests/support/PngBytes.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/SineOgg.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -22,18 +23,10 @@ namespace fs = std::filesystem;
 
 class DataFolderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = SineOgg::TempDir();
-    ASSERT_FALSE(dir.empty());
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-  }
-  void TearDown() override {
-    SetDataFolder("data");
-    EXPECT_EQ(chdir(previous), 0);
-    fs::remove_all(dir);
-  }
-  std::string dir;
-  char previous[PATH_MAX];
+  void SetUp() override { ASSERT_FALSE(dir.empty()); }
+  void TearDown() override { SetDataFolder("data"); }
+  TempFolder folder{true};  // the test's chdirs end in the folder it started in
+  const std::string dir = folder.path;
 };
 
 }  // namespace

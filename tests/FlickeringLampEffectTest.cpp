@@ -8,12 +8,13 @@
 #include "services/Random.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/LampSceneExpect.h"
+#include "tests/support/SceneTest.h"
 
 using namespace lamptest;
 
 namespace {
 
-constexpr int kStart = 43500;  // the scene's window starts here
+const int kStart = SceneStart(EffectId::flickeringLamp);  // the scene's window starts here
 
 class FlickeringLamp : public LampSceneTest {
  protected:

@@ -10,10 +10,13 @@
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/MeshScenes.h"
+#include "tests/support/SceneTest.h"
 
 using namespace CallStream;
 
 namespace {
+
+const int kStart = SceneStart(EffectId::flower);  // the scene's window, from the timeline
 
 const Triangle& kPetal = kFirstTriangle;
 const Triangle& kStamen = kSecondTriangle;
@@ -33,7 +36,7 @@ class FlowerEffectTest : public MeshSceneTest {
   // Draws one frame at `elapsed` with only this frame's calls recorded.
   void Frame(int elapsed) {
     GLRecorder::Clear();
-    flower.Render(65000 + elapsed, 65000);
+    flower.Render(kStart + elapsed, kStart);
   }
 
   // The angle of the rotation that carries the spin (third rotation after

@@ -11,6 +11,7 @@
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/SceneTest.h"
 
 using namespace CallStream;
 
@@ -18,20 +19,12 @@ namespace {
 
 constexpr double kPi = 3.14159274;
 
-class FogTunnel : public ::testing::Test {
+class FogTunnel : public SceneTest<FogTunnelEffect, EffectId::fogTunnel> {
  protected:
-  void SetUp() override { tunnel.Init(); }
-  void Frame(int elapsed) {
-    GLRecorder::Clear();
-    tunnel.Render(113000 + elapsed, 113000);
-  }
-  double Id(int slot) { return bank.entries[slot]->Id(); }
   // Alpha of the colour in force when `slot` is bound; NaN when it is not bound.
   double AlphaAtBind(int slot) { return AlphaBefore(Id(slot)); }
 
-  RecordingBoxes boxes;  // the pictures are missing here
-  TextureBank bank;
-  FogTunnelEffect tunnel{&bank};
+  FogTunnelEffect& tunnel = scene;
 };
 
 }  // namespace

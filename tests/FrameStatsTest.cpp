@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TempFolder.h"
+
 TEST(FrameStats, PercentilesAreNearestRank) {
   std::vector<double> v;
   for (int i = 100; i >= 1; --i) v.push_back(i);  // unsorted on purpose
@@ -22,13 +24,13 @@ TEST(FrameStats, PercentilesAreNearestRank) {
 }
 
 TEST(FrameStats, WritesOneCsvLinePerFrameAndATableRowPerSceneWindow) {
-  char dir[] = "/tmp/lumivane-stats-XXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  const std::string csvPath = std::string(dir) + "/times.csv";
-  const std::string tablePath = std::string(dir) + "/table.txt";
+  TempFolder dir;
+  ASSERT_FALSE(dir.path.empty());
+  const std::string csvPath = dir / "times.csv";
+  const std::string tablePath = dir / "table.txt";
   {
     FrameStats stats;
-    EXPECT_FALSE(stats.OpenCsv(std::string(dir) + "/missing/times.csv"));
+    EXPECT_FALSE(stats.OpenCsv(dir / "missing/times.csv"));
     ASSERT_TRUE(stats.OpenCsv(csvPath));
     stats.Add(17, "flower (65000-75000)", 12.5);
     stats.Add(33, "flower (65000-75000)", 40.25);
@@ -65,7 +67,4 @@ TEST(FrameStats, WritesOneCsvLinePerFrameAndATableRowPerSceneWindow) {
   EXPECT_EQ(frames, 1);
   ASSERT_EQ(std::sscanf(lines[3].c_str(), "whole run %d", &frames), 1);
   EXPECT_EQ(frames, 3);
-  std::remove(csvPath.c_str());
-  std::remove(tablePath.c_str());
-  rmdir(dir);
 }

@@ -7,60 +7,12 @@
 
 #include <GL/gl.h>
 
-#include "support/GLRecorder.h"
-#include "support/RecordingBoxes.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/GLRecorder.h"
+#include "tests/support/RecordingBoxes.h"
 #include "window/GLWindow.h"
 
 namespace {
-
-// A display that writes every call, and every message box, into one log, and
-// fails the steps it is told to fail.
-class FakeDisplay : public Display {
- public:
-  std::vector<std::string> log;
-  std::set<std::string> failing;
-  bool registered = false;
-  bool shownFullscreen = false;
-
-  bool Step(const std::string& name) {
-    log.push_back(name);
-    return failing.count(name) == 0;
-  }
-  bool Register() override {
-    if (!Step("Register")) return false;
-    registered = true;
-    return true;
-  }
-  bool Unregister() override {
-    log.push_back("Unregister");
-    if (!registered || failing.count("Unregister")) return false;
-    registered = false;
-    return true;
-  }
-  bool ChangeMode(int width, int height, int bits) override {
-    return Step("ChangeMode " + std::to_string(width) + "x" + std::to_string(height) + "x" +
-                std::to_string(bits));
-  }
-  void RestoreMode() override { log.push_back("RestoreMode"); }
-  void ShowCursor(bool show) override { log.push_back(show ? "ShowCursor on" : "ShowCursor off"); }
-  bool OpenWindow(const char* title, int width, int height, bool fullscreen, int bits) override {
-    shownFullscreen = fullscreen;
-    return Step(std::string("OpenWindow ") + title + " " + std::to_string(width) + "x" + std::to_string(height) +
-                (fullscreen ? " fullscreen " : " windowed ") + std::to_string(bits));
-  }
-  bool OpenDesktopWindow(const char* title, int bits, int& width, int& height) override {
-    width = 1920, height = 1080;
-    return Step(std::string("OpenDesktopWindow ") + title + " " + std::to_string(bits));
-  }
-  bool CreateContext() override { return Step("CreateContext"); }
-  bool MakeCurrent() override { return Step("MakeCurrent"); }
-  bool ShowWindow() override { return Step(shownFullscreen ? "ShowWindow fullscreen" : "ShowWindow"); }
-  bool ReleaseCurrent() override { return Step("ReleaseCurrent"); }
-  bool DeleteContext() override { return Step("DeleteContext"); }
-  bool CloseWindow() override { return Step("CloseWindow"); }
-  void Swap() override { log.push_back("Swap"); }
-  bool PollEvent(WindowEvent&) override { return false; }
-};
 
 // Boxes go into the display's log too, so that their place among the steps shows.
 class LoggedBoxes : public RecordingBoxes {
@@ -82,6 +34,7 @@ struct GLWindowTest : ::testing::Test {
   GLWindow window{&display, nullptr};
   void SetUp() override {
     GLRecorder::Clear();
+    display.desktopWidth = 1920, display.desktopHeight = 1080;
     window.width = 800;
     window.height = 600;
     window.bits = 16;

@@ -9,23 +9,15 @@
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/SceneTest.h"
 
 using CallStream::Line;
 
 namespace {
 
-class GreetingsSpiral : public ::testing::Test {
+class GreetingsSpiral : public SceneTest<GreetingsSpiralEffect, EffectId::greetingsSpiral> {
  protected:
-  void SetUp() override { spiral.Init(); }
-  void Frame(int elapsed) {
-    GLRecorder::Clear();
-    spiral.Render(155000 + elapsed, 155000);
-  }
-  double Id(int slot) { return bank.entries[slot]->Id(); }
-
-  RecordingBoxes boxes;
-  TextureBank bank;
-  GreetingsSpiralEffect spiral{&bank};
+  GreetingsSpiralEffect& spiral = scene;
 };
 
 }  // namespace

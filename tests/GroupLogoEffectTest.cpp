@@ -8,33 +8,24 @@
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/SceneTest.h"
 
 using namespace CallStream;
 
 namespace {
 
 using Args = std::vector<double>;
-constexpr int kStart = 8500;
+const int kStart = SceneStart(EffectId::groupLogo);
 
-class GroupLogo : public ::testing::Test {
+class GroupLogo : public SceneTest<GroupLogoEffect, EffectId::groupLogo> {
  protected:
-  void SetUp() override {
-    GLRecorder::Clear();
-    logo.Init();
-  }
-
   // Renders one frame; returns (texture, alpha) of each picture in drawing order.
   Draws Frame(int elapsed) {
-    GLRecorder::Clear();
-    logo.Render(kStart + elapsed, kStart);
+    SceneTest::Frame(elapsed);
     return PictureDraws();
   }
 
-  unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
-
-  RecordingBoxes boxes;
-  TextureBank bank;
-  GroupLogoEffect logo{&bank};
+  GroupLogoEffect& logo = scene;
 };
 
 }  // namespace

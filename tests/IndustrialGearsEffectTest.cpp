@@ -11,10 +11,13 @@
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/MeshScenes.h"
+#include "tests/support/SceneTest.h"
 
 using namespace CallStream;
 
 namespace {
+
+const int kStart = SceneStart(EffectId::industrialGears);  // the scene's window, from the timeline
 
 const Triangle& kFirst = kFirstTriangle;
 
@@ -31,7 +34,7 @@ class IndustrialGearsEffectTest : public MeshSceneTest {
 
   void Frame(int elapsed) {
     GLRecorder::Clear();
-    gears.Render(102000 + elapsed, 102000);
+    gears.Render(kStart + elapsed, kStart);
   }
 
   // Indices of the four gears' glPushMatrix calls.

@@ -9,12 +9,13 @@
 #include "services/Random.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/LampSceneExpect.h"
+#include "tests/support/SceneTest.h"
 
 using namespace lamptest;
 
 namespace {
 
-constexpr int kStart = 86000;  // the scene's window starts here
+const int kStart = SceneStart(EffectId::memberCredits);  // the scene's window starts here
 constexpr float kPi = 3.14159274f;
 
 class MemberCredits : public LampSceneTest {

@@ -12,6 +12,7 @@
 #include "tests/support/FakeAudioOut.h"
 #include "tests/support/PngBytes.h"
 #include "tests/support/SineOgg.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -24,22 +25,25 @@ bool Silent(const Samples& s) {
 class MusicPlayerTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir = SineOgg::TempDir();
+    folder = new TempFolder;
+    dir = folder->path;
     ASSERT_FALSE(dir.empty());
     ASSERT_TRUE(SineOgg::Write(dir + "/tune.ogg", 44100, 2, 1.0));
     ASSERT_TRUE(SineOgg::Write(dir + "/mono.ogg", 44100, 1, 0.5));
     tune = SineOgg::DecodeStereo(dir + "/tune.ogg");
     ASSERT_GE(tune.size(), 44100u * 2);
   }
-  static void TearDownTestSuite() { std::filesystem::remove_all(dir); }
+  static void TearDownTestSuite() { delete folder; }
 
   static std::string Path(const char* name) { return dir + "/" + name; }
 
+  static TempFolder* folder;  // one for the suite: the tunes are written once
   static std::string dir;
   static Samples tune;
   FakeAudioOut device;
 };
 
+TempFolder* MusicPlayerTest::folder = nullptr;
 std::string MusicPlayerTest::dir;
 Samples MusicPlayerTest::tune;
 

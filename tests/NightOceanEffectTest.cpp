@@ -11,13 +11,14 @@
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/SceneTest.h"
 
 using namespace CallStream;
 
 namespace {
 
 using Args = std::vector<double>;
-constexpr int kStart = 32500;
+const int kStart = SceneStart(EffectId::nightOcean);
 constexpr int kCells = 48 * 48;
 
 class NightOcean : public ::testing::Test {

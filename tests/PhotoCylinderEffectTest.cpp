@@ -10,24 +10,17 @@
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/SceneTest.h"
 
 using namespace CallStream;
 
 namespace {
 
-class PhotoCylinder : public ::testing::Test {
+class PhotoCylinder : public SceneTest<PhotoCylinderEffect, EffectId::photoCylinder> {
  protected:
-  void SetUp() override { cylinder.Init(); }
-  void Frame(int elapsed) {
-    GLRecorder::Clear();
-    cylinder.Render(123000 + elapsed, 123000);
-  }
-  double Id(int slot) { return bank.entries[slot]->Id(); }
   bool Bound(int slot) { return Binds(Id(slot)) > 0; }
 
-  RecordingBoxes boxes;
-  TextureBank bank;
-  PhotoCylinderEffect cylinder{&bank};
+  PhotoCylinderEffect& cylinder = scene;
 };
 
 }  // namespace

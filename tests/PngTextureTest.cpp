@@ -9,6 +9,7 @@
 #include "tests/support/GLRecorder.h"
 #include "tests/support/PngBytes.h"
 #include "tests/support/SineOgg.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -17,11 +18,9 @@ using Pixels = std::vector<unsigned char>;
 class PngTexture : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = SineOgg::TempDir();
     ASSERT_FALSE(dir.empty());
     GLRecorder::Clear();
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
 
   std::string Path(const char* name) const { return dir + "/" + name; }
 
@@ -44,7 +43,8 @@ class PngTexture : public ::testing::Test {
 
   void ExpectNoUpload() { EXPECT_EQ(GLRecorder::Count("glTexImage2D"), 0); }
 
-  std::string dir;
+  TempFolder folder;
+  const std::string dir = folder.path;
 };
 
 }  // namespace

@@ -8,33 +8,24 @@
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/SceneTest.h"
 
 using namespace CallStream;
 
 namespace {
 
 using Args = std::vector<double>;
-constexpr int kStart = 12000;
+const int kStart = SceneStart(EffectId::presentsCaption);
 
-class Presents : public ::testing::Test {
+class Presents : public SceneTest<PresentsEffect, EffectId::presentsCaption> {
  protected:
-  void SetUp() override {
-    GLRecorder::Clear();
-    caption.Init();
-  }
-
   // Renders one frame; returns (texture, alpha) of each picture in drawing order.
   Draws Frame(int elapsed) {
-    GLRecorder::Clear();
-    caption.Render(kStart + elapsed, kStart);
+    SceneTest::Frame(elapsed);
     return PictureDraws();
   }
 
-  unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
-
-  RecordingBoxes boxes;
-  TextureBank bank;
-  PresentsEffect caption{&bank};
+  PresentsEffect& caption = scene;
 };
 
 }  // namespace

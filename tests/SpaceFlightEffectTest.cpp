@@ -10,12 +10,13 @@
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/SceneTest.h"
 
 using namespace CallStream;
 
 namespace {
 
-constexpr int kStart = 145000;
+const int kStart = SceneStart(EffectId::spaceFlight);
 
 // Random state after seeding with `seed` and drawing `n` values.
 std::uint32_t StateAfter(std::uint32_t seed, int n) {
@@ -24,22 +25,12 @@ std::uint32_t StateAfter(std::uint32_t seed, int n) {
   return Random::State();
 }
 
-class SpaceFlight : public ::testing::Test {
+class SpaceFlight : public SceneTest<SpaceFlightEffect, EffectId::spaceFlight> {
  protected:
   void SetUp() override {
-    GLRecorder::Clear();
-    scene.Init();
+    SceneTest::SetUp();
     GLRecorder::Clear();
   }
-  // Renders one frame at `elapsed` ms of scene time with fresh recording.
-  void Frame(int elapsed) {
-    GLRecorder::Clear();
-    scene.Render(kStart + elapsed, kStart);
-  }
-
-  RecordingBoxes boxes;  // the textures are missing here
-  TextureBank bank;
-  SpaceFlightEffect scene{&bank};
 };
 
 // Quad corners of a billboard centred at (x, y, z) with edge `size` for the

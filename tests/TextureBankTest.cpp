@@ -14,6 +14,7 @@
 #include "tests/support/PngBytes.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/SineOgg.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -24,16 +25,9 @@ using Args = std::vector<double>;
 class TextureBankTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    dir = SineOgg::TempDir();
     ASSERT_FALSE(dir.empty());
     std::filesystem::create_directory(dir + "/data");
-    ASSERT_EQ(chdir(dir.c_str()), 0);
     GLRecorder::Clear();
-  }
-  void TearDown() override {
-    EXPECT_EQ(chdir(previous), 0);
-    std::filesystem::remove_all(dir);
   }
 
   static void WritePicture(const std::string& path) {
@@ -54,8 +48,8 @@ class TextureBankTest : public ::testing::Test {
     }
   }
 
-  char previous[PATH_MAX];
-  std::string dir;
+  TempFolder folder{true};  // the test runs inside it
+  const std::string dir = folder.path;
 };
 
 }  // namespace

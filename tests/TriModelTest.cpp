@@ -10,6 +10,7 @@
 #include "tests/support/PngBytes.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/SineOgg.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -20,11 +21,7 @@ const char* const kTwo =
 
 class TriModelTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = SineOgg::TempDir();
-    ASSERT_FALSE(dir.empty());
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
+  void SetUp() override { ASSERT_FALSE(dir.empty()); }
 
   std::string File(const std::string& text, const char* name = "model.tri") {
     const std::string path = dir + "/" + name;
@@ -48,7 +45,8 @@ class TriModelTest : public ::testing::Test {
     EXPECT_EQ(std::memcmp(&t, &zero, sizeof(Triangle)), 0);
   }
 
-  std::string dir;
+  TempFolder folder;
+  const std::string dir = folder.path;
 };
 
 }  // namespace

@@ -8,12 +8,13 @@
 #include "services/Random.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/LampSceneExpect.h"
+#include "tests/support/SceneTest.h"
 
 using namespace lamptest;
 
 namespace {
 
-constexpr int kStart = 54000;  // the scene's window starts here
+const int kStart = SceneStart(EffectId::wishingLamp);  // the scene's window starts here
 
 class WishingLamp : public LampSceneTest {
  protected:

@@ -35,6 +35,10 @@ sound_lag() {  # sound_lag FILE RATE: lag (samples) and correlation of the file'
     ffmpeg -v error -y -i "data/Drevko - Lumivane.ogg" -af atrim=start=44:duration=3.0333 -ac 1 -ar "$2" \
       -f f32le want.f32 && "$pcm_lag" want.f32 got.f32 $(($2 / 100))
 }
+rms_db() {  # rms_db FILE FIRST END: RMS level (dB) of the sound's samples [FIRST, END) at 44.1 kHz, both sides
+  ffmpeg -hide_banner -nostats -i "$1" -vn -af "aresample=44100,pan=mono|c0=0.5*c0+0.5*c1,\
+atrim=start_sample=$2:end_sample=$3,astats" -f null - 2>&1 | sed -n 's/.*RMS level dB: \([-0-9.inf]*\).*/\1/p' | tail -n 1
+}
 ge() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a == "inf" || a + 0 >= b) }'; }
 lt() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a != "inf" && a + 0 < b) }'; }
 within_ms() { awk -v lag="$1" -v rate="$2" 'BEGIN { exit !(lag * 1000 <= rate && -lag * 1000 <= rate) }'; }
@@ -56,6 +60,12 @@ read -r lag corr < <(sound_lag clip.mp4 44100)
 check "mp4 sound matches the Ogg at 44 s (lag ${lag:-?} samples, correlation ${corr:-?})" \
   sh -c "[ -n '${corr:-}' ] && awk 'BEGIN { exit !(${corr:-0} >= 0.95) }'"
 check "mp4 sound lag within 1 ms" within_ms "${lag:-999}" 44100
+# The sound fades out over the last 20 ms before the cut (91/30 s = sample 133770):
+# the last 5 ms are far quieter than the 25 ms before the fade.
+end_db=$(rms_db clip.mp4 133550 133770)
+before_db=$(rms_db clip.mp4 131565 132668)
+check "sound fades out at the cut ($end_db dB in the last 5 ms, $before_db dB before the fade)" \
+  awk -v e="${end_db:-0}" -v b="${before_db:--99}" 'BEGIN { exit !(e == "-inf" || e + 10 <= b) }'
 
 # WebM: VP9 and Opus, the sound resampled to 48 kHz and still in place.
 capture clip.webm --from 44000 --until 47000

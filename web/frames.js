@@ -1,6 +1,6 @@
 // The frame mode: index.html?render=WxH&fps=N&at=MS,MS,... draws the demo as
 // lumivane-render --size WxH --fps N --at MS,... does (every frame, the clock
-// stepped), then sets window.lumivaneFrames to the chosen frames as PNG data
+// stepped; &from=MS as its --from), then sets window.lumivaneFrames to the chosen frames as PNG data
 // URLs in the order of `at`, and document.title to "done". A malformed query
 // sets document.title to "error: ..." instead.
 window.lumivaneFrameMode = function (Module) {
@@ -9,9 +9,11 @@ window.lumivaneFrameMode = function (Module) {
   const fail = (why) => { console.error('frame mode: ' + why); document.title = 'error: ' + why; };
   const size = /^(\d+)x(\d+)$/.exec(query.get('render') || '');
   const fps = Number(query.get('fps') || '60');
+  const from = Number(query.get('from') || '0');
   const at = (query.get('at') || '').split(',').filter((s) => s !== '');
-  if (!size || !(Number.isInteger(fps) && fps > 0) || at.length === 0 || !at.every((s) => /^\d+$/.test(s))) {
-    fail('expected ?render=WxH&fps=N&at=MS,MS,...');
+  if (!size || !(Number.isInteger(fps) && fps > 0) || !(Number.isInteger(from) && from >= 0) || at.length === 0 ||
+      !at.every((s) => /^\d+$/.test(s))) {
+    fail('expected ?render=WxH&fps=N&at=MS,MS,... [&from=MS]');
     return true;
   }
   const width = Number(size[1]), height = Number(size[2]);
@@ -36,7 +38,7 @@ window.lumivaneFrameMode = function (Module) {
     window.lumivaneFrames = frames;
     document.title = 'done';
   };
-  if (Module.ccall('lumivane_render', 'number', ['number', 'number', 'number', 'string'],
-                   [width, height, fps, at.join(',')]) !== 0) fail('the frame mode did not start');
+  if (Module.ccall('lumivane_render', 'number', ['number', 'number', 'number', 'number', 'string'],
+                   [width, height, fps, from, at.join(',')]) !== 0) fail('the frame mode did not start');
   return true;
 };

@@ -2,6 +2,7 @@
 // is compiled without LegacyGL.h forced in, so the gl* names here are the
 // emulation's own.
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <emscripten.h>
 
 #include <algorithm>
@@ -9,6 +10,8 @@
 #include <cstring>
 #include <unordered_map>
 #include <vector>
+
+extern "C" void lvFlush(void);
 
 namespace {
 
@@ -75,7 +78,16 @@ struct State {
   float rasterX = 0, rasterY = 0;                       // window coordinates of the raster position
   float zoomX = 1, zoomY = 1;
   GLuint pixelTexture = 0;                              // scratch texture for pixel rectangles
+  bool depthTest = false;
+  float depthNear = 0, depthFar = 1;
+  // Consecutive glBegin/glEnd pairs between which nothing but colours,
+  // normals, lights and materials changed are drawn together when the next
+  // other GL call comes: all triangles, then all lines (see Draw).
+  std::vector<Vertex> batch;      // triangles (3 vertices) and line segments (2), in the order given
+  std::vector<float> primitives;  // per primitive: 0 for a triangle, else the line's half width in pixels
+  bool batchHasLines = false;
 } st;
+
 
 void Set4(float* to, float a, float b, float c, float d) {
   to[0] = a, to[1] = b, to[2] = c, to[3] = d;
@@ -183,6 +195,7 @@ void NormalMatrix(const float* m, float* n) {
 
 void Draw(GLenum mode, const std::vector<Vertex>& vertices) {
   if (vertices.empty()) return;
+
   const GLsizei stride = sizeof(Vertex);
   const Vertex* v = vertices.data();
   glEnableClientState(GL_VERTEX_ARRAY);
@@ -197,8 +210,99 @@ void Draw(GLenum mode, const std::vector<Vertex>& vertices) {
   glDisableClientState(GL_VERTEX_ARRAY);
 }
 
-// The quads, quad strips and polygons of GL 1.1 as the triangles that WebGL
-// draws: a quad (0 1 2 3) as (0 1 2) and (0 2 3).
+// A batch with lines, drawn in one go in its own order: every vertex taken to
+// clip coordinates here, each line segment made into two triangles in window
+// coordinates (WebGL's own lines are one pixel wide and rasterised unlike
+// Mesa's), then drawn with identity matrices. The batch's matrices are those
+// of this moment: any matrix call draws the batch first.
+void DrawWithLines() {
+  float mv[16], p[16], m[16];
+  GLint viewport[4];
+  glGetFloatv(GL_MODELVIEW_MATRIX, mv);
+  glGetFloatv(GL_PROJECTION_MATRIX, p);
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  for (int c = 0; c < 4; ++c)
+    for (int r = 0; r < 4; ++r) {
+      float sum = 0;
+      for (int k = 0; k < 4; ++k) sum += p[k * 4 + r] * mv[c * 4 + k];
+      m[c * 4 + r] = sum;
+    }
+  struct Clip {
+    float x, y, z, w;
+  };
+  auto toClip = [&](const Vertex& v) {
+    return Clip{m[0] * v.x + m[4] * v.y + m[8] * v.z + m[12], m[1] * v.x + m[5] * v.y + m[9] * v.z + m[13],
+                m[2] * v.x + m[6] * v.y + m[10] * v.z + m[14], m[3] * v.x + m[7] * v.y + m[11] * v.z + m[15]};
+  };
+  const float halfW = viewport[2] / 2.0f, halfH = viewport[3] / 2.0f;
+  std::vector<float> positions;  // x y z w per output vertex
+  std::vector<Vertex> out;
+  auto emit = [&](const Vertex& v, const Clip& c) {
+    out.push_back(v);
+    positions.insert(positions.end(), {c.x, c.y, c.z, c.w});
+  };
+  std::size_t at = 0;
+  for (float half : st.primitives) {
+    if (half == 0) {
+      for (int k = 0; k < 3; ++k, ++at) emit(st.batch[at], toClip(st.batch[at]));
+      continue;
+    }
+    const Vertex& a = st.batch[at];
+    const Vertex& b = st.batch[at + 1];
+    at += 2;
+    const Clip ca = toClip(a), cb = toClip(b);
+    if (ca.w <= 0 || cb.w <= 0) continue;  // a line through the eye's plane: not in the demo
+    // Window coordinates (pixels) and depth in normalised coordinates.
+    const float ax = ca.x / ca.w * halfW, ay = ca.y / ca.w * halfH, az = ca.z / ca.w;
+    const float bx = cb.x / cb.w * halfW, by = cb.y / cb.w * halfH, bz = cb.z / cb.w;
+    float dx = bx - ax, dy = by - ay;
+    const float len = std::sqrt(dx * dx + dy * dy);
+    if (len == 0) continue;
+    dx /= len, dy /= len;
+    float ux, uy, vx, vy;  // along the line, across it
+    if (half == 0.5f) {
+      // A parallelogram of one pixel across the line's major axis.
+      ux = 0, uy = 0;
+      if (std::fabs(dx) >= std::fabs(dy)) vx = 0, vy = 0.5f;
+      else vx = 0.5f, vy = 0;
+    } else {
+      ux = dx * half * 0.5f, uy = dy * half * 0.5f, vx = -dy * half, vy = dx * half;
+    }
+    const float corners[4][3] = {{ax - ux - vx, ay - uy - vy, az}, {bx + ux - vx, by + uy - vy, bz},
+                                 {bx + ux + vx, by + uy + vy, bz}, {ax - ux + vx, ay - uy + vy, az}};
+    const Vertex* ends[4] = {&a, &b, &b, &a};
+    for (int k : {0, 1, 2, 0, 2, 3})
+      emit(*ends[k], Clip{corners[k][0] / halfW, corners[k][1] / halfH, corners[k][2], 1.0f});
+  }
+  if (out.empty()) return;
+  GLint matrixMode = 0;
+  glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  const GLsizei stride = sizeof(Vertex);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glVertexPointer(4, GL_FLOAT, 4 * sizeof(float), positions.data());
+  glTexCoordPointer(2, GL_FLOAT, stride, &out[0].s);
+  glColorPointer(4, GL_FLOAT, stride, &out[0].r);
+  glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(out.size()));
+  glDisableClientState(GL_COLOR_ARRAY);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(static_cast<GLenum>(matrixMode));
+}
+
+// Every primitive as separate triangles or line segments (points stay
+// points): a quad (0 1 2 3) as (0 1 2) and (0 2 3), a quad strip's quads as
+// GL orders them.
 GLenum Triangulate(GLenum mode, const std::vector<Vertex>& in, std::vector<Vertex>& out) {
   out.clear();
   switch (mode) {
@@ -213,6 +317,30 @@ GLenum Triangulate(GLenum mode, const std::vector<Vertex>& in, std::vector<Verte
         for (int k : {0, 1, 3, 0, 3, 2}) out.push_back(in[q + k]);
       }
       return GL_TRIANGLES;
+    case GL_TRIANGLE_STRIP:
+      for (std::size_t k = 0; k + 2 < in.size(); ++k) {
+        for (std::size_t i : {k & 1 ? k + 1 : k, k & 1 ? k : k + 1, k + 2}) out.push_back(in[i]);
+      }
+      return GL_TRIANGLES;
+    case GL_LINE_STRIP:
+    case GL_LINE_LOOP:
+      // As separate segments, so that they can be drawn with other lines.
+      for (std::size_t k = 0; k + 1 < in.size(); ++k) {
+        out.push_back(in[k]);
+        out.push_back(in[k + 1]);
+      }
+      if (mode == GL_LINE_LOOP && in.size() > 2) {
+        out.push_back(in.back());
+        out.push_back(in[0]);
+      }
+      return GL_LINES;
+    case GL_LINES:
+      out.assign(in.begin(), in.begin() + static_cast<long>(in.size() & ~std::size_t(1)));
+      return GL_LINES;
+    case GL_TRIANGLES:
+      out.assign(in.begin(), in.begin() + static_cast<long>(in.size() / 3 * 3));
+      return GL_TRIANGLES;
+    case GL_TRIANGLE_FAN:
     case GL_POLYGON:
       for (std::size_t k = 1; k + 1 < in.size(); ++k) {
         out.push_back(in[0]);
@@ -295,7 +423,30 @@ void lvEnd(void) {
     for (Vertex& v : st.vertices) LightVertex(v, m, n);
   }
   const GLenum mode = Triangulate(st.mode, st.vertices, st.out);
-  Draw(mode, st.out);
+  if (mode == GL_TRIANGLES) {
+    st.batch.insert(st.batch.end(), st.out.begin(), st.out.end());
+    st.primitives.insert(st.primitives.end(), st.out.size() / 3, 0.0f);
+  } else if (mode == GL_LINES) {
+    st.batch.insert(st.batch.end(), st.out.begin(), st.out.end());
+    // Mesa draws a one-pixel line as a parallelogram of one pixel across;
+    // a smoothed one (whatever its width below one) about as a rectangle
+    // reaching a pixel to each side of the line and half a pixel beyond its
+    // ends, whose coverage only matters with blending (the demo's have none).
+    st.primitives.insert(st.primitives.end(), st.out.size() / 2, st.lineSmooth ? 1.0f : 0.5f);
+    st.batchHasLines = true;
+  } else {
+    lvFlush();
+    Draw(mode, st.out);
+  }
+}
+
+void lvFlush(void) {
+  if (st.batch.empty()) return;
+  if (st.batchHasLines) DrawWithLines();
+  else Draw(GL_TRIANGLES, st.batch);
+  st.batch.clear();
+  st.primitives.clear();
+  st.batchHasLines = false;
 }
 
 void lvVertex3f(float x, float y, float z) {
@@ -324,6 +475,7 @@ void lvColor4fv(const float* v) { lvColor4f(v[0], v[1], v[2], v[3]); }
 // to both: the emulation cannot tell whether it is on.
 static bool OwnCap(unsigned cap, bool on, bool set) {
   if (cap == GL_TEXTURE_2D && set) st.texture2D = on;
+  if (cap == GL_DEPTH_TEST && set) st.depthTest = on;
   bool* flag = nullptr;
   if (cap == GL_LIGHTING) flag = &st.lighting;
   else if (cap == GL_COLOR_MATERIAL) flag = &st.colorMaterial;
@@ -340,10 +492,14 @@ static bool OwnCap(unsigned cap, bool on, bool set) {
 }
 
 void lvEnable(unsigned int cap) {
-  if (!OwnCap(cap, true, true)) glEnable(cap);
+  if (OwnCap(cap, true, true)) return;
+  lvFlush();
+  glEnable(cap);
 }
 void lvDisable(unsigned int cap) {
-  if (!OwnCap(cap, false, true)) glDisable(cap);
+  if (OwnCap(cap, false, true)) return;
+  lvFlush();
+  glDisable(cap);
 }
 unsigned char lvIsEnabled(unsigned int cap) {
   if (cap == GL_LIGHTING) return st.lighting;
@@ -410,6 +566,7 @@ void lvHint(unsigned int target, unsigned int mode) {
 }
 
 void lvPushAttrib(unsigned int mask) {
+  lvFlush();
   Attributes a;
   a.mask = mask;
   for (int i = 0; i < 12; ++i) a.caps[i] = lvIsEnabled(kSavedCaps[i]);
@@ -430,6 +587,7 @@ void lvPushAttrib(unsigned int mask) {
 }
 
 void lvPopAttrib(void) {
+  lvFlush();
   if (st.attributeStack.empty()) return;
   const Attributes a = st.attributeStack.back();
   st.attributeStack.pop_back();
@@ -499,17 +657,20 @@ void lvGetTexLevelParameteriv(unsigned int target, int level, unsigned int pname
 // GL 1.1's GL_CLAMP (border colour at the edges) does not exist in WebGL; the
 // demo's textures have no border, so clamping to the edge is the nearest.
 void lvTexParameteri(unsigned int target, unsigned int pname, int param) {
+  lvFlush();
   if ((pname == GL_TEXTURE_WRAP_S || pname == GL_TEXTURE_WRAP_T) && param == GL_CLAMP) param = GL_CLAMP_TO_EDGE;
   glTexParameteri(target, pname, param);
 }
 
 void lvTexImage2D(unsigned int target, int level, int internalFormat, int width, int height, int border,
                   unsigned int format, unsigned int type, const void* pixels) {
+  lvFlush();
   if (level == 0) st.textureFormats[st.boundTexture] = format;
   glTexImage2D(target, level, internalFormat, width, height, border, format, type, pixels);
 }
 
 void lvBindTexture(unsigned int target, unsigned int texture) {
+  lvFlush();
   if (target == GL_TEXTURE_2D) st.boundTexture = texture;
   glBindTexture(target, texture);
 }
@@ -539,16 +700,25 @@ void lvBitmap(int width, int height, float xorig, float yorig, float xmove, floa
 }
 
 void lvDrawPixels(int width, int height, unsigned int format, unsigned int type, const void* pixels) {
+  lvFlush();
   PreparePixelTexture();
   glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format, type, pixels);
   DrawPixelRect(st.rasterX, st.rasterY, width * st.zoomX, height * st.zoomY, 1, 1);
 }
 
 void lvCopyPixels(int x, int y, int width, int height, unsigned int type) {
+  lvFlush();
   (void)type;
   PreparePixelTexture();
   glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, x, y, width, height, 0);
   DrawPixelRect(st.rasterX, st.rasterY, width * st.zoomX, height * st.zoomY, 1, 1);
+}
+
+void lvDepthRange(double zNear, double zFar) {
+  lvFlush();
+  st.depthNear = static_cast<float>(zNear < 0 ? 0 : zNear > 1 ? 1 : zNear);
+  st.depthFar = static_cast<float>(zFar < 0 ? 0 : zFar > 1 ? 1 : zFar);
+  glDepthRange(st.depthNear, st.depthFar);
 }
 
 void lvFeedbackBuffer(int size, unsigned int type, float* buffer) { (void)size, (void)type, (void)buffer; }
@@ -556,5 +726,36 @@ int lvRenderMode(unsigned int mode) {
   (void)mode;
   return 0;
 }
+
+// The rest of what the demo calls that draws or changes how drawing is done:
+// the batch is drawn first, then the call goes on unchanged.
+#define LV_PASS(name, params, args) \
+  void lv_##name params {            \
+    lvFlush();                       \
+    name args;                       \
+  }
+LV_PASS(glLoadIdentity, (void), ())
+LV_PASS(glTranslatef, (float x, float y, float z), (x, y, z))
+LV_PASS(glRotatef, (float a, float x, float y, float z), (a, x, y, z))
+LV_PASS(glScalef, (float x, float y, float z), (x, y, z))
+LV_PASS(glMatrixMode, (unsigned int mode), (mode))
+LV_PASS(glPushMatrix, (void), ())
+LV_PASS(glPopMatrix, (void), ())
+LV_PASS(glLoadMatrixf, (const float* m), (m))
+LV_PASS(glClearColor, (float r, float g, float b, float a), (r, g, b, a))
+LV_PASS(glClear, (unsigned int mask), (mask))
+LV_PASS(glBlendFunc, (unsigned int s, unsigned int d), (s, d))
+LV_PASS(glScissor, (int x, int y, int w, int h), (x, y, w, h))
+LV_PASS(glViewport, (int x, int y, int w, int h), (x, y, w, h))
+LV_PASS(glFogf, (unsigned int p, float v), (p, v))
+LV_PASS(glFogi, (unsigned int p, int v), (p, v))
+LV_PASS(glFogfv, (unsigned int p, const float* v), (p, v))
+LV_PASS(glFinish, (void), ())
+LV_PASS(glDepthMask, (unsigned char flag), (flag))
+LV_PASS(glDepthFunc, (unsigned int func), (func))
+LV_PASS(glColorMask, (unsigned char r, unsigned char g, unsigned char b, unsigned char a), (r, g, b, a))
+LV_PASS(glReadPixels, (int x, int y, int w, int h, unsigned int f, unsigned int t, void* p), (x, y, w, h, f, t, p))
+LV_PASS(gluPerspective, (double fovy, double aspect, double zNear, double zFar), (fovy, aspect, zNear, zFar))
+#undef LV_PASS
 
 }  // extern "C"

@@ -48,6 +48,7 @@ void lvTexParameteri(unsigned int target, unsigned int pname, int param);
 void lvTexImage2D(unsigned int target, int level, int internalFormat, int width, int height, int border,
                   unsigned int format, unsigned int type, const void* pixels);
 void lvBindTexture(unsigned int target, unsigned int texture);
+void lvDepthRange(double zNear, double zFar);
 
 // Pixel rectangles, drawn as textured quads.
 void lvRasterPos2i(int x, int y);
@@ -59,6 +60,32 @@ void lvCopyPixels(int x, int y, int width, int height, unsigned int type);
 // Feedback mode: the web has no use for it (only Mesa's buffer realignment asks).
 void lvFeedbackBuffer(int size, unsigned int type, float* buffer);
 int lvRenderMode(unsigned int mode);
+
+// Draws what the layer holds back; the display calls it at the end of a frame.
+void lvFlush(void);
+// Calls that only draw the held-back batch first, then go on unchanged.
+void lv_glLoadIdentity(void);
+void lv_glTranslatef(float x, float y, float z);
+void lv_glRotatef(float a, float x, float y, float z);
+void lv_glScalef(float x, float y, float z);
+void lv_glMatrixMode(unsigned int mode);
+void lv_glPushMatrix(void);
+void lv_glPopMatrix(void);
+void lv_glLoadMatrixf(const float* m);
+void lv_glClearColor(float r, float g, float b, float a);
+void lv_glClear(unsigned int mask);
+void lv_glBlendFunc(unsigned int s, unsigned int d);
+void lv_glScissor(int x, int y, int w, int h);
+void lv_glViewport(int x, int y, int w, int h);
+void lv_glFogf(unsigned int p, float v);
+void lv_glFogi(unsigned int p, int v);
+void lv_glFogfv(unsigned int p, const float* v);
+void lv_glFinish(void);
+void lv_glDepthMask(unsigned char flag);
+void lv_glDepthFunc(unsigned int func);
+void lv_glColorMask(unsigned char r, unsigned char g, unsigned char b, unsigned char a);
+void lv_glReadPixels(int x, int y, int w, int h, unsigned int f, unsigned int t, void* p);
+void lv_gluPerspective(double fovy, double aspect, double zNear, double zFar);
 
 // Resets the layer's state to GL's initial values; called for every new context.
 void lvResetState(void);
@@ -97,6 +124,7 @@ void lvResetState(void);
 #define glTexParameteri lvTexParameteri
 #define glTexImage2D lvTexImage2D
 #define glBindTexture lvBindTexture
+#define glDepthRange lvDepthRange
 #define glRasterPos2i lvRasterPos2i
 #define glRasterPos2f lvRasterPos2f
 #define glPixelZoom lvPixelZoom
@@ -105,3 +133,25 @@ void lvResetState(void);
 #define glCopyPixels lvCopyPixels
 #define glFeedbackBuffer lvFeedbackBuffer
 #define glRenderMode lvRenderMode
+#define glLoadIdentity lv_glLoadIdentity
+#define glTranslatef lv_glTranslatef
+#define glRotatef lv_glRotatef
+#define glScalef lv_glScalef
+#define glMatrixMode lv_glMatrixMode
+#define glPushMatrix lv_glPushMatrix
+#define glPopMatrix lv_glPopMatrix
+#define glLoadMatrixf lv_glLoadMatrixf
+#define glClearColor lv_glClearColor
+#define glClear lv_glClear
+#define glBlendFunc lv_glBlendFunc
+#define glScissor lv_glScissor
+#define glViewport lv_glViewport
+#define glFogf lv_glFogf
+#define glFogi lv_glFogi
+#define glFogfv lv_glFogfv
+#define glFinish lv_glFinish
+#define glDepthMask lv_glDepthMask
+#define glDepthFunc lv_glDepthFunc
+#define glColorMask lv_glColorMask
+#define glReadPixels lv_glReadPixels
+#define gluPerspective lv_gluPerspective

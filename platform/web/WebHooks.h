@@ -7,8 +7,8 @@
 //     start-up (setup, loading screen) and then one main-loop pass per
 //     animation frame. Callable again after a run has ended. Returns 0 when
 //     the run started, 1 when a run is going or the start failed.
-//   lumivane_render(width, height, fps, at): the frame mode; steps the demo
-//     clock as lumivane-render --size WxH --fps N --at LIST does, drawing
+//   lumivane_render(width, height, fps, from, at): the frame mode; steps the
+//     demo clock as lumivane-render --size WxH --fps N --from MS --at LIST does, drawing
 //     every frame, and hands each chosen frame to Module.lumivaneFrame(index,
 //     pixels, width, height) (RGBA rows bottom-up, valid during the call),
 //     then calls Module.lumivaneFramesDone(). `at` is "MS,MS,...".
@@ -29,7 +29,7 @@
 //     GL objects.
 extern "C" {
 int lumivane_start(int width, int height, int fullscreen, int sound);
-int lumivane_render(int width, int height, int fps, const char* at);
+int lumivane_render(int width, int height, int fps, int from, const char* at);
 int lumivane_demo_ms();
 void lumivane_key(int key, int down);
 }

@@ -69,6 +69,7 @@ struct Run {
   std::unique_ptr<QuorixSystem> system;
   // Frame mode.
   int fps = 0;
+  int from = 0;  // demo time of frame 0, as lumivane-render --from
   long long frame = 0;
   std::vector<int> at;
   std::vector<bool> taken;
@@ -123,7 +124,7 @@ void RenderPass(void*) {
   Run& r = *run;
   const double until = emscripten_get_now() + 40.0;
   while (emscripten_get_now() < until) {
-    const int now = static_cast<int>((r.frame * 2000 + r.fps) / (2LL * r.fps));
+    const int now = static_cast<int>((r.frame * 2000 + r.fps) / (2LL * r.fps)) + r.from;
     ++r.frame;
     r.steppedClock.now = now;  // the timer started at counter 0, so the demo time is `now`
     r.system->DrawFrame();
@@ -180,8 +181,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE void lumivane_key(int key, int down) {
   run->display->events.push_back(event);
 }
 
-extern "C" EMSCRIPTEN_KEEPALIVE int lumivane_render(int width, int height, int fps, const char* at) {
-  if (run || width < 1 || height < 1 || fps < 1 || !at) return 1;
+extern "C" EMSCRIPTEN_KEEPALIVE int lumivane_render(int width, int height, int fps, int from, const char* at) {
+  if (run || width < 1 || height < 1 || fps < 1 || from < 0 || !at) return 1;
   std::vector<int> times;
   for (const char* p = at; *p;) {
     char* end = nullptr;
@@ -199,6 +200,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int lumivane_render(int width, int height, int f
   }
   run->system->Load();
   run->fps = fps;
+  run->from = from;
   run->at = times;
   run->taken.assign(times.size(), false);
   run->width = width;

@@ -137,6 +137,8 @@ bool WebDisplay::DeleteContext() {
   return ok;
 }
 
+void WebDisplay::Swap() { lvFlush(); }
+
 bool WebDisplay::PollEvent(WindowEvent& event) {
   // After a key went down, one pass finds nothing waiting, so the demo acts
   // on the key even when its release came in the same animation frame (a

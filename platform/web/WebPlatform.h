@@ -37,7 +37,7 @@ class WebDisplay : public Display {
   bool ReleaseCurrent() override;
   bool DeleteContext() override;
   bool CloseWindow() override { return true; }
-  void Swap() override {}  // the browser shows the frame when the animation frame returns
+  void Swap() override;  // the browser shows the frame when the animation frame returns
   bool PollEvent(WindowEvent& event) override;
 
   // The size the canvas takes when it fits the window: the largest 4:3 picture.

@@ -6,8 +6,11 @@
 #include <utility>
 
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
+
+const int kStart = SceneStart(EffectId::ball);  // the scene's window, from the timeline
 
 // The ball is an octahedron of hexagon faces (the pentagons a smaller one
 // hidden inside) and every picture is transparent.
@@ -38,7 +41,7 @@ class BallEffectPixelTest : public MeshPixelTest {
 }  // namespace
 
 TEST_P(BallEffectPixelTest, WhiteLitBallWithBlackEdgesOnDarkBlue) {
-  ball.Render(80000, 75000);
+  ball.Render(kStart + 5000, kStart);
   EXPECT_TRUE(Background(window.At(5, 5)));
   EXPECT_TRUE(Background(window.At(5, Height() - 5)));
   const auto centre = window.At(Column(1.0), Row());
@@ -54,10 +57,10 @@ TEST_P(BallEffectPixelTest, WhiteLitBallWithBlackEdgesOnDarkBlue) {
 }
 
 TEST_P(BallEffectPixelTest, SwellMakesTheBallWiderAndItsLitFacesDarkerByAThird) {
-  ball.Render(77549, 75000);
+  ball.Render(kStart + 2549, kStart);
   const int width = BallWidth();
   const int lit = window.At(Column(1.1), Row()).r;
-  ball.Render(77550, 75000);  // first millisecond of the first swell
+  ball.Render(kStart + 2550, kStart);  // first millisecond of the first swell
   const int swollenWidth = BallWidth();
   const int swollenLit = window.At(Column(1.1), Row()).r;
   EXPECT_NEAR(static_cast<double>(swollenWidth) / width, 1.5, 0.15);
@@ -66,7 +69,7 @@ TEST_P(BallEffectPixelTest, SwellMakesTheBallWiderAndItsLitFacesDarkerByAThird) 
   ASSERT_GT(lit, 120);
   ASSERT_LT(lit, 250);
   EXPECT_NEAR(swollenLit, 51 + (lit - 51) * 2.0 / 3.0, 3);
-  ball.Render(77750, 75000);  // back to its own size (turned by 2 degrees since)
+  ball.Render(kStart + 2750, kStart);  // back to its own size (turned by 2 degrees since)
   EXPECT_NEAR(static_cast<double>(BallWidth()) / width, 1.0, 0.05);
 }
 

@@ -3,10 +3,11 @@
 
 #include "effects/ClosingCreditsEffect.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 
-constexpr int kStart = 177000;
+const int kStart = SceneStart(EffectId::closingCredits);
 
 const Rgba kGrey{200, 200, 200, 255};
 const Rgba kClear{0, 0, 0, 0};

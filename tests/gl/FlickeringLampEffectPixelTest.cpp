@@ -3,10 +3,11 @@
 #include "effects/FlickeringLampEffect.h"
 #include "services/Random.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 
-constexpr int kStart = 43500;
+const int kStart = SceneStart(EffectId::flickeringLamp);
 
 class FlickeringLampPixels : public ScenePixelTest {
  protected:

@@ -7,8 +7,11 @@
 #include <utility>
 
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
+
+const int kStart = SceneStart(EffectId::flower);  // the scene's window, from the timeline
 
 // The flower is an octahedron here (the stamens and stem smaller, hidden in
 // it) and every picture is transparent, so the clear colour shows around it.
@@ -33,7 +36,7 @@ class FlowerEffectPixelTest : public MeshPixelTest {
 }  // namespace
 
 TEST_P(FlowerEffectPixelTest, DarkBlueAroundAFlowerLitFromThePhotographsSide) {
-  flower.Render(70000, 65000);
+  flower.Render(kStart + 5000, kStart);
   for (auto [x, y] : {std::pair{5, 5}, std::pair{Width() - 5, Height() / 2}, std::pair{5, Height() - 5}}) {
     const auto p = window.At(x, y);
     EXPECT_EQ(p.r, 0);
@@ -61,9 +64,9 @@ TEST_P(FlowerEffectPixelTest, DarkBlueAroundAFlowerLitFromThePhotographsSide) {
 }
 
 TEST_P(FlowerEffectPixelTest, FlyingPhotographBringsTheLightAroundToTheFront) {
-  flower.Render(70000, 65000);
+  flower.Render(kStart + 5000, kStart);
   const int before = window.At(Column(1.05), Height() / 2).r;
-  flower.Render(74500, 65000);  // the photograph and its light fly towards the viewer
+  flower.Render(kStart + 9500, kStart);  // the photograph and its light fly towards the viewer
   const int after = window.At(Column(1.05), Height() / 2).r;
   EXPECT_NEAR(before, 46, 1);
   EXPECT_GT(after, 100);

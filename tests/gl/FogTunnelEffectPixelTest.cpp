@@ -4,21 +4,18 @@
 #include "effects/FogTunnelEffect.h"
 #include "services/Random.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 
-class FogTunnelPixels : public ScenePixelTest {
+class FogTunnelPixels : public ScenePixels<FogTunnelEffect, EffectId::fogTunnel> {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(window.ok);
-    tunnel.Init();
+  void Paint() override {
     PaintFlat(bank.entries[Slot::tunnel], {255, 0, 0, 255});
     PaintFlat(bank.entries[Slot::lyrics_light], {0, 0, 255, 255});
     PaintFlat(bank.entries[Slot::lyrics_death], {0, 0, 255, 255});
   }
-  void Frame(int elapsed) { tunnel.Render(113000 + elapsed, 113000); }
-
-  FogTunnelEffect tunnel{&bank};
+  FogTunnelEffect& tunnel = scene;
 };
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "services/TextureBank.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/TempFolder.h"
 #include "window/GLWindow.h"
 
 namespace {
@@ -326,14 +327,11 @@ TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateK
   const SDL_DisplayMode desktop = DesktopMode();
   ASSERT_GT(desktop.w, 0);
   // A data folder of one picture: the other files are missing, which the demo reports and survives.
-  char dir[] = "/tmp/lumivane-toggle-XXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  const std::string data = std::string(dir) + "/data";
+  TempFolder dir(true);  // the demo runs inside it
+  ASSERT_FALSE(dir.path.empty());
+  const std::string data = dir / "data";
   ASSERT_EQ(mkdir(data.c_str(), 0755), 0);
   ASSERT_TRUE(WriteSolidPng(data + "/sand.png", 16, 200, 40, 90));
-  char previous[4096];
-  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-  ASSERT_EQ(chdir(dir), 0);
 
   RecordingBoxes boxes;
   FakeClock clock;
@@ -411,10 +409,6 @@ TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateK
   system.reset();  // the destructor takes the window down
   EXPECT_EQ(display.cursorAtUnregister, SDL_ENABLE);
   EXPECT_TRUE(display.desktopModeAtUnregister);
-  EXPECT_EQ(chdir(previous), 0);
-  unlink((data + "/sand.png").c_str());
-  rmdir(data.c_str());
-  rmdir(dir);
 }
 
 // Desktop fullscreen: no mode change and no question, the desktop's own size;

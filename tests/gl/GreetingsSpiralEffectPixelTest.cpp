@@ -3,26 +3,23 @@
 
 #include "effects/GreetingsSpiralEffect.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 
 bool IsBlack(GLTestWindow::Pixel p) { return p.r == 0 && p.g == 0 && p.b == 0; }
 bool IsRing(GLTestWindow::Pixel p) { return p.r <= 2 && p.g <= 2 && p.b >= 250; }
 
-class GreetingsSpiralPixels : public ScenePixelTest {
+class GreetingsSpiralPixels : public ScenePixels<GreetingsSpiralEffect, EffectId::greetingsSpiral> {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(window.ok);
-    spiral.Init();
+  void Paint() override {
     PaintFlat(bank.entries[Slot::background05], {255, 0, 0, 255});
     PaintFlat(bank.entries[Slot::ring02], {0, 0, 255, 255});
     PaintFlat(bank.entries[Slot::greets01], {0, 255, 0, 255});
     PaintFlat(bank.entries[Slot::greets02], {0, 255, 0, 255});
     PaintFlat(bank.entries[Slot::line01], {0, 255, 0, 255});
   }
-  void Frame(int elapsed) { spiral.Render(155000 + elapsed, 155000); }
-
-  GreetingsSpiralEffect spiral{&bank};
+  GreetingsSpiralEffect& spiral = scene;
 };
 
 }  // namespace

@@ -5,29 +5,21 @@
 
 #include "effects/GroupLogoEffect.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 
-constexpr int kStart = 8500;
+const int kStart = SceneStart(EffectId::groupLogo);
 
-class GroupLogoPixels : public ScenePixelTest {
+class GroupLogoPixels : public ScenePixels<GroupLogoEffect, EffectId::groupLogo> {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(window.ok);
-    logo.Init();
-  }
-
-  void Frame(int elapsed) {
-    glClearColor(1, 0, 1, 1);  // whatever the previous frame left
-    glClear(GL_COLOR_BUFFER_BIT);
-    logo.Render(kStart + elapsed, kStart);
-  }
+  GroupLogoPixels() { overMagenta = true; }
 
   // At depth 3 the view is +-1.2426 high: the logo spans y -1..1, the names
   // (0.8 lower) y -1.8..0.2.
   static constexpr int kLogoOnlyY = 100, kBothY = 300, kNamesOnlyY = 460;
 
-  GroupLogoEffect logo{&bank};
+  GroupLogoEffect& logo = scene;
 };
 
 }  // namespace

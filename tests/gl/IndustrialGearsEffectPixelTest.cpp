@@ -8,8 +8,11 @@
 #include "effects/BallEffect.h"
 #include "services/Random.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
+
+const int kStart = SceneStart(EffectId::industrialGears);  // the scene's window, from the timeline
 
 // The gear is a flat disc fanned from its rim (two rim points, then the
 // centre) and every picture is transparent, so the white clear colour shows.
@@ -42,7 +45,7 @@ class IndustrialGearsEffectPixelTest : public MeshPixelTest {
 }  // namespace
 
 TEST_P(IndustrialGearsEffectPixelTest, GreyGearsOnWhiteWithAnEdgeOnlyBetweenVertexOneAndTwo) {
-  gears.Render(107000, 102000);
+  gears.Render(kStart + 5000, kStart);
   for (auto [x, y] : {std::pair{5, 5}, std::pair{Width() - 5, 5}, std::pair{5, Height() - 5}}) {
     const auto p = window.At(x, y);
     EXPECT_EQ(p.r + p.g + p.b, 3 * 255);
@@ -68,10 +71,10 @@ TEST_P(IndustrialGearsEffectPixelTest, GreyGearsOnWhiteWithAnEdgeOnlyBetweenVert
 }
 
 TEST_P(IndustrialGearsEffectPixelTest, FlickerScaleEnlargesTheGears) {
-  gears.Render(103499, 102000);
+  gears.Render(kStart + 1499, kStart);
   const int normal = GearHeight();
   Random::Seed(31);
-  gears.Render(103500, 102000);
+  gears.Render(kStart + 1500, kStart);
   const float s = gears.flickerScale;
   ASSERT_GT(s, 1.2f);
   // The first gear is scaled by s + 1 in its plane, 2 without flicker.
@@ -85,7 +88,7 @@ TEST_P(IndustrialGearsEffectPixelTest, TheBallsThinSmoothLineSettingsReachTheGea
   ball.Init();
   ball.Render(80000, 75000);
   EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
-  gears.Render(107000, 102000);
+  gears.Render(kStart + 5000, kStart);
   GLfloat width = 0;
   glGetFloatv(GL_LINE_WIDTH, &width);
   EXPECT_FLOAT_EQ(width, 0.2f);

@@ -3,10 +3,11 @@
 #include "effects/MemberCreditsEffect.h"
 #include "services/Random.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 
-constexpr int kStart = 86000;
+const int kStart = SceneStart(EffectId::memberCredits);
 
 class MemberCreditsPixels : public ScenePixelTest {
  protected:

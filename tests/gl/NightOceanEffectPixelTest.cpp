@@ -5,10 +5,11 @@
 
 #include "effects/NightOceanEffect.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 
-constexpr int kStart = 32500;
+const int kStart = SceneStart(EffectId::nightOcean);
 
 class NightOceanPixels : public ScenePixelTest {
  protected:

@@ -3,6 +3,7 @@
 
 #include "effects/PhotoCylinderEffect.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 
@@ -10,19 +11,15 @@ bool IsDarkBlue(GLTestWindow::Pixel p) { return p.r == 0 && p.g == 0 && p.b >= 1
 bool IsWall(GLTestWindow::Pixel p) { return p.r <= 2 && p.g >= 250 && p.b <= 2; }
 bool IsBackground(GLTestWindow::Pixel p) { return p.r >= 250 && p.g <= 2 && p.b <= 2; }
 
-class PhotoCylinderPixels : public ScenePixelTest {
+class PhotoCylinderPixels : public ScenePixels<PhotoCylinderEffect, EffectId::photoCylinder> {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(window.ok);
-    cylinder.Init();
+  void Paint() override {
     PaintFlat(bank.entries[Slot::photos], {0, 255, 0, 255});
     PaintFlat(bank.entries[Slot::background04], {255, 0, 0, 255});
     PaintFlat(bank.entries[Slot::lyrics_hate], {255, 255, 0, 255});
     PaintFlat(bank.entries[Slot::lyrics_wars], {255, 255, 0, 255});
   }
-  void Frame(int elapsed) { cylinder.Render(123000 + elapsed, 123000); }
-
-  PhotoCylinderEffect cylinder{&bank};
+  PhotoCylinderEffect& cylinder = scene;
 };
 
 }  // namespace

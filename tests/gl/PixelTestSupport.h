@@ -13,6 +13,7 @@
 #include "tests/gl/GLTestWindow.h"
 #include "tests/support/MeshScenes.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/SceneTest.h"
 
 struct Rgba {
   unsigned char r, g, b, a;
@@ -111,6 +112,34 @@ class ScenePixelTest : public ::testing::Test {
   RecordingBoxes boxes;  // missing data files are reported here
   GLTestWindow window{kW, kH};
   TextureBank bank;
+};
+
+// A scene's pixel tests: the scene, made after the bank, initialised once the
+// window is up and drawn in its first window of the timeline. Derived
+// fixtures give its pictures known colours in Paint; with `overMagenta` each
+// frame is drawn over magenta, as the timeline draws a scene over whatever
+// the buffer holds.
+template <class Scene, EffectId id>
+class ScenePixels : public ScenePixelTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(window.ok);
+    ASSERT_GE(kStart, 0);
+    scene.Init();
+    Paint();
+  }
+  virtual void Paint() {}
+  void Frame(int elapsed) {
+    if (overMagenta) {
+      glClearColor(1, 0, 1, 1);
+      glClear(GL_COLOR_BUFFER_BIT);
+    }
+    scene.Render(kStart + elapsed, kStart);
+  }
+
+  const int kStart = SceneStart(id);
+  bool overMagenta = false;
+  Scene scene{&bank};
 };
 
 // The window sizes the size-dependent pixel tests run at.

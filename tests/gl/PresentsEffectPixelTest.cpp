@@ -5,25 +5,17 @@
 
 #include "effects/PresentsEffect.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 
-constexpr int kStart = 12000;
+const int kStart = SceneStart(EffectId::presentsCaption);
 
-class PresentsPixels : public ScenePixelTest {
+class PresentsPixels : public ScenePixels<PresentsEffect, EffectId::presentsCaption> {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(window.ok);
-    caption.Init();
-  }
+  PresentsPixels() { overMagenta = true; }
 
-  void Frame(int elapsed) {
-    glClearColor(1, 0, 1, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    caption.Render(kStart + elapsed, kStart);
-  }
-
-  PresentsEffect caption{&bank};
+  PresentsEffect& caption = scene;
 };
 
 }  // namespace

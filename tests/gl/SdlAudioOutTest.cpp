@@ -19,6 +19,7 @@
 #include "tests/support/PngBytes.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/SineOgg.h"
+#include "tests/support/TempFolder.h"
 #include "window/GLWindow.h"
 
 namespace {
@@ -30,7 +31,6 @@ void Wait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); 
 class DiskAudioTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = SineOgg::TempDir();
     ASSERT_FALSE(dir.empty());
     output = dir + "/played.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
@@ -38,7 +38,6 @@ class DiskAudioTest : public ::testing::Test {
     ASSERT_TRUE(SineOgg::Write(dir + "/tune.ogg", 44100, 2, 4.0));
     tune = SineOgg::DecodeStereo(dir + "/tune.ogg");
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
 
   Samples Played() const {
     const std::vector<unsigned char> bytes = PngWriter::ReadBytes(output);
@@ -65,7 +64,9 @@ class DiskAudioTest : public ::testing::Test {
     return n;
   }
 
-  std::string dir, output;
+  TempFolder folder;
+  const std::string dir = folder.path;
+  std::string output;
   Samples tune;
 };
 
@@ -156,10 +157,8 @@ namespace {
 class QuorixMusicTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = SineOgg::TempDir();
     ASSERT_FALSE(dir.empty());
     std::filesystem::create_directory(dir + "/data");
-    ASSERT_EQ(chdir(dir.c_str()), 0);
     controls.res640 = true;
     controls.bits32 = true;
     platform.boxes = &boxes;
@@ -168,7 +167,6 @@ class QuorixMusicTest : public ::testing::Test {
     platform.audio = &device;
     platform.dialog = &dialog;
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
 
   QuorixSystem* Start(bool sound) {
     controls.noSound = !sound;
@@ -192,7 +190,8 @@ class QuorixMusicTest : public ::testing::Test {
     return nullptr;
   }
 
-  std::string dir;
+  TempFolder folder{true};  // the demo runs inside it
+  const std::string dir = folder.path;
   RecordingBoxes boxes;
   SdlClock clock;
   SdlDisplay display;

@@ -12,6 +12,7 @@
 
 #include "platform/GtkSetupDialog.h"
 #include "window/SetupChoices.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -244,9 +245,9 @@ TEST(GtkSetupDialog, QuitEscapeAndClosingWriteNothing) {
 }
 
 TEST(GtkSetupDialog, ThePictureStandsAtItsOwnSizeLeftOfTheBoxesAndTheButtonsAlongTheBottom) {
-  char dir[] = "/tmp/lumivane-dialog-XXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  const std::string path = std::string(dir) + "/setup.png";
+  TempFolder dir;
+  ASSERT_FALSE(dir.path.empty());
+  const std::string path = dir / "setup.png";
   {
     std::string why;
     ASSERT_TRUE(GtkSetupDialog::Open(&why)) << why;
@@ -285,8 +286,6 @@ TEST(GtkSetupDialog, ThePictureStandsAtItsOwnSizeLeftOfTheBoxesAndTheButtonsAlon
     EXPECT_GE(start.y, music.y + music.height);
     d.End(SetupResult::Quit);
   });
-  unlink(path.c_str());
-  rmdir(dir);
 }
 
 // The rest run in a fresh process each: GTK comes up once per process.

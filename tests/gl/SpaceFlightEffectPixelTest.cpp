@@ -8,10 +8,11 @@
 #include "effects/SpaceFlightEffect.h"
 #include "services/Random.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 
-constexpr int kStart = 145000;
+const int kStart = SceneStart(EffectId::spaceFlight);
 
 const Rgba kBackdrop{0, 0, 80, 255};
 const Rgba kWhite{255, 255, 255, 255};

@@ -12,6 +12,7 @@
 #include "tests/support/PngBytes.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/SineOgg.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -21,11 +22,9 @@ const std::vector<unsigned char> kQuadrants = {255, 0, 0, 0, 255, 0, 0, 0, 255, 
 class TexturePixelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = SineOgg::TempDir();
     ASSERT_FALSE(dir.empty());
     std::filesystem::create_directory(dir + "/data");
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
 
   // The demo's picture quad over the whole viewport, textured with what is bound.
   static void DrawPicture() {
@@ -55,7 +54,8 @@ class TexturePixelTest : public ::testing::Test {
     EXPECT_TRUE(Near(w.At(x1, y1), 255, 255, 0, 16)) << "bottom right";
   }
 
-  std::string dir;
+  TempFolder folder;
+  const std::string dir = folder.path;
 };
 
 }  // namespace

@@ -4,10 +4,11 @@
 #include "effects/WishingLampEffect.h"
 #include "services/Random.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 
-constexpr int kStart = 54000;
+const int kStart = SceneStart(EffectId::wishingLamp);
 
 class WishingLampPixels : public ScenePixelTest {
  protected:

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -8,10 +9,12 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/GLRecorder.h"
 
-// A display that never shows anything: it records the steps it is asked for,
-// answers from a script, and counts swaps. The GL calls of each frame stay in
-// the recorder until the next swap; the recorder also learns when a context
-// is current.
+// A display that never shows anything: it records the steps it is asked for
+// twice, by name in `steps` and with their arguments in `log` (message boxes
+// may log there too, to show their place among the steps), fails the steps
+// its flags or `failing` (by their log line) tell it to, and counts swaps.
+// The GL calls of each frame stay in the recorder until the next swap; the
+// recorder also learns when a context is current.
 class FakeDisplay : public Display {
  public:
   FakeDisplay() { GLRecorder::SetContextCurrent(false); }
@@ -19,40 +22,49 @@ class FakeDisplay : public Display {
   FakeDisplay(const FakeDisplay&) = delete;
   FakeDisplay& operator=(const FakeDisplay&) = delete;
 
-  bool Register() override { return Step("Register", registerOk) && (registered = true); }
+  bool Register() override { return Step("Register", "Register", registerOk) && (registered = true); }
   bool Unregister() override {
-    steps.push_back("Unregister");
     const bool was = registered;
     registered = false;
-    return was;
+    return Step("Unregister", "Unregister", was);
   }
-  bool ChangeMode(int, int, int) override { return Step("ChangeMode", changeModeOk); }
-  void RestoreMode() override { steps.push_back("RestoreMode"); }
-  void ShowCursor(bool show) override { steps.push_back(show ? "ShowCursor" : "HideCursor"); }
-  bool OpenWindow(const char*, int w, int h, bool fs, int) override {
+  bool ChangeMode(int w, int h, int bits) override {
+    return Step("ChangeMode", "ChangeMode " + Size(w, h) + "x" + std::to_string(bits), changeModeOk);
+  }
+  void RestoreMode() override { Step("RestoreMode", "RestoreMode", true); }
+  void ShowCursor(bool show) override {
+    Step(show ? "ShowCursor" : "HideCursor", show ? "ShowCursor on" : "ShowCursor off", true);
+  }
+  bool OpenWindow(const char* title, int w, int h, bool fs, int bits) override {
     width = w, height = h, fullscreen = fs;
-    return Step("OpenWindow", openOk);
+    return Step("OpenWindow", std::string("OpenWindow ") + title + " " + Size(w, h) +
+                                  (fs ? " fullscreen " : " windowed ") + std::to_string(bits), openOk);
   }
-  bool CreateContext() override { return Step("CreateContext", contextOk); }
+  // A desktop of desktopWidth x desktopHeight; none while they are 0.
+  bool OpenDesktopWindow(const char* title, int bits, int& w, int& h) override {
+    if (desktopWidth <= 0) return Display::OpenDesktopWindow(title, bits, w, h);
+    w = desktopWidth, h = desktopHeight;
+    return Step("OpenDesktopWindow", std::string("OpenDesktopWindow ") + title + " " + std::to_string(bits), true);
+  }
+  bool CreateContext() override { return Step("CreateContext", "CreateContext", contextOk); }
   bool MakeCurrent() override {
-    GLRecorder::SetContextCurrent(currentOk);
-    return Step("MakeCurrent", currentOk);
+    const bool ok = Step("MakeCurrent", "MakeCurrent", currentOk);
+    GLRecorder::SetContextCurrent(ok);
+    return ok;
   }
-  bool ShowWindow() override {
-    steps.push_back("ShowWindow");
-    return true;
-  }
+  bool ShowWindow() override { return Step("ShowWindow", fullscreen ? "ShowWindow fullscreen" : "ShowWindow", true); }
   bool ReleaseCurrent() override {
     GLRecorder::SetContextCurrent(false);
-    return Step("ReleaseCurrent", true);
+    return Step("ReleaseCurrent", "ReleaseCurrent", true);
   }
   bool DeleteContext() override {
     GLRecorder::SetContextCurrent(false);
-    return Step("DeleteContext", true);
+    return Step("DeleteContext", "DeleteContext", true);
   }
-  bool CloseWindow() override { return Step("CloseWindow", true); }
+  bool CloseWindow() override { return Step("CloseWindow", "CloseWindow", true); }
   void Swap() override {
     ++swaps;
+    log.push_back("Swap");
     if (onSwap) onSwap();
     GLRecorder::Clear();
   }
@@ -63,18 +75,22 @@ class FakeDisplay : public Display {
   }
 
   bool registerOk = true, changeModeOk = true, openOk = true, contextOk = true, currentOk = true;
+  std::set<std::string> failing;  // log lines of the steps that fail
   bool registered = false;
   int width = 0, height = 0;
   bool fullscreen = false;
+  int desktopWidth = 0, desktopHeight = 0;
   int swaps = 0, polls = 0;
-  std::vector<std::string> steps;
+  std::vector<std::string> steps, log;
   std::function<bool(int pass, WindowEvent& event)> script;
   std::function<void()> onSwap;
 
  private:
-  bool Step(const char* name, bool ok) {
+  static std::string Size(int w, int h) { return std::to_string(w) + "x" + std::to_string(h); }
+  bool Step(const char* name, const std::string& line, bool ok) {
     steps.push_back(name);
-    return ok;
+    log.push_back(line);
+    return ok && failing.count(line) == 0;
   }
 };
 

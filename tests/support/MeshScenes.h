@@ -14,21 +14,13 @@
 #include "services/TextureBank.h"
 #include "services/TriModel.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/TempFolder.h"
 
 class SceneDataDir {
  public:
   SceneDataDir() {
-    char buffer[4096];
-    if (getcwd(buffer, sizeof buffer)) previous = buffer;
-    char pattern[] = "/tmp/lumivane-meshes-XXXXXX";
-    if (mkdtemp(pattern)) root = pattern;
-    std::filesystem::create_directories(root + "/data/models");
-    ok = !root.empty() && chdir(root.c_str()) == 0;
-  }
-  ~SceneDataDir() {
-    if (!previous.empty() && chdir(previous.c_str()) != 0) std::perror(previous.c_str());
-    std::error_code ignored;
-    if (!root.empty()) std::filesystem::remove_all(root, ignored);
+    std::error_code failed;
+    ok = !root.empty() && std::filesystem::create_directories(root + "/data/models", failed);
   }
   SceneDataDir(const SceneDataDir&) = delete;
   SceneDataDir& operator=(const SceneDataDir&) = delete;
@@ -47,7 +39,8 @@ class SceneDataDir {
     std::fclose(f);
   }
 
-  std::string root, previous;
+  TempFolder folder{true};  // the scenes run inside it
+  const std::string root = folder.path;
   bool ok = false;
 };
 

@@ -76,7 +76,8 @@ async function main() {
   console.log(`all frames at ${MIN_PSNR} dB or more`);
 }
 
-// Web (left) and native (right) side by side, one pair a row in two columns.
+// Web (left) and native (right) side by side, three-quarter size, one pair a
+// row in two columns.
 async function contactSheet(page, web, native, labels) {
   const url = await page.evaluate(async (web, native, labels, w, h) => {
     const columns = 2, label = 14, pad = 6;
@@ -94,13 +95,13 @@ async function contactSheet(page, web, native, labels) {
         const image = new Image();
         image.src = src;
         await image.decode();
-        g.drawImage(image, x + k * (w + pad), y + label);
+        g.drawImage(image, x + k * (w + pad), y + label, w, h);
       }
       g.fillStyle = '#ddd';
       g.fillText(`${labels[i]}  (web | native)`, x, y + 11);
     }
     return c.toDataURL('image/png');
-  }, web, native, labels, WIDTH, HEIGHT);
+  }, web, native, labels, WIDTH * 3 / 4, HEIGHT * 3 / 4);
   return Buffer.from(url.split(',')[1], 'base64');
 }
 

@@ -110,8 +110,8 @@ function psnr(a, b) {
 }
 
 // The frame mode: resolves to the chosen frames as PNG data URLs.
-async function renderFrames(page, origin, {width, height, fps, at, timeoutMs = 600000}) {
-  await page.goto(`${origin}/index.html?render=${width}x${height}&fps=${fps}&at=${at.join(',')}`);
+async function renderFrames(page, origin, {width, height, fps, at, from = 0, timeoutMs = 600000}) {
+  await page.goto(`${origin}/index.html?render=${width}x${height}&fps=${fps}&from=${from}&at=${at.join(',')}`);
   await page.waitForFunction(() => document.title === 'done' || document.title.startsWith('error'),
     {timeout: timeoutMs, polling: 500});
   const title = await page.title();

@@ -11,9 +11,6 @@
 
 namespace {
 
-// Fixed stream serial number: the same music always gives the same bytes.
-constexpr int kStreamSerial = 0x4C756D69;
-
 bool WritePage(FILE* file, const ogg_page& page) {
   return std::fwrite(page.header, 1, page.header_len, file) == static_cast<size_t>(page.header_len) &&
          std::fwrite(page.body, 1, page.body_len, file) == static_cast<size_t>(page.body_len);
@@ -21,16 +18,16 @@ bool WritePage(FILE* file, const ogg_page& page) {
 
 class Encoder {
  public:
-  Encoder(FILE* file, float quality) : file(file) {
+  Encoder(FILE* file, int channels, long rate, float quality, int serial) : file(file), channels(channels) {
     vorbis_info_init(&info);
-    ready = vorbis_encode_init_vbr(&info, 2, kSampleRate, quality) == 0;
+    ready = vorbis_encode_init_vbr(&info, channels, rate, quality) == 0;
     vorbis_comment_init(&comment);
     vorbis_comment_add_tag(&comment, "TITLE", "Lumivane");
     vorbis_comment_add_tag(&comment, "ARTIST", "Drevko");
     if (!ready) return;
     vorbis_analysis_init(&dsp, &info);
     vorbis_block_init(&dsp, &block);
-    ogg_stream_init(&stream, kStreamSerial);
+    ogg_stream_init(&stream, serial);
   }
 
   ~Encoder() {
@@ -56,11 +53,10 @@ class Encoder {
   }
 
   // Feeds frames [first, first + count); count 0 marks the end of the stream.
-  bool Feed(const StereoSound& sound, size_t first, size_t count) {
+  bool Feed(const std::vector<const float*>& planes, size_t first, size_t count) {
     if (count > 0) {
       float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
-      std::memcpy(buffer[0], sound.left.data() + first, count * sizeof(float));
-      std::memcpy(buffer[1], sound.right.data() + first, count * sizeof(float));
+      for (int c = 0; c < channels; ++c) std::memcpy(buffer[c], planes[c] + first, count * sizeof(float));
     }
     vorbis_analysis_wrote(&dsp, static_cast<int>(count));
     return Drain();
@@ -85,6 +81,7 @@ class Encoder {
   }
 
   FILE* file;
+  int channels;
   vorbis_info info;
   vorbis_comment comment;
   vorbis_dsp_state dsp;
@@ -94,19 +91,24 @@ class Encoder {
 
 }  // namespace
 
-bool EncodeOggVorbis(const StereoSound& sound, const std::string& path, float quality) {
-  FILE* file = std::fopen(path.c_str(), "wb");
+bool EncodeOggVorbis(const std::vector<const float*>& planes, size_t frames, long rate, const std::string& path,
+                     float quality, int serial, bool append) {
+  FILE* file = std::fopen(path.c_str(), append ? "ab" : "wb");
   if (!file) return false;
   bool ok;
   {
-    Encoder encoder(file, quality);
+    Encoder encoder(file, static_cast<int>(planes.size()), rate, quality, serial);
     ok = encoder.ready && encoder.WriteHeaders();
     const size_t chunk = 4096;
-    for (size_t first = 0; ok && first < sound.Frames(); first += chunk)
-      ok = encoder.Feed(sound, first, std::min(chunk, sound.Frames() - first));
-    ok = ok && encoder.Feed(sound, 0, 0);
+    for (size_t first = 0; ok && first < frames; first += chunk)
+      ok = encoder.Feed(planes, first, std::min(chunk, frames - first));
+    ok = ok && encoder.Feed(planes, 0, 0);
   }
   return std::fclose(file) == 0 && ok;
+}
+
+bool EncodeOggVorbis(const StereoSound& sound, const std::string& path, float quality) {
+  return EncodeOggVorbis({sound.left.data(), sound.right.data()}, sound.Frames(), kSampleRate, path, quality);
 }
 
 double DecodedPeak(const std::string& path) {

@@ -44,6 +44,15 @@ StereoSound RenderSoundtrack();
 // Encodes stereo PCM as Ogg Vorbis (VBR quality 0.4, fixed stream serial).
 bool EncodeOggVorbis(const StereoSound& sound, const std::string& path, float quality = 0.4f);
 
+// Fixed stream serial number: the same music always gives the same bytes.
+constexpr int kStreamSerial = 0x4C756D69;
+
+// Encodes `frames` frames of one plane per channel (Vorbis channel order) at
+// `rate` as Ogg Vorbis; with `append`, as a further link of a chained file
+// (give each link its own `serial`). Also the tests' encoder.
+bool EncodeOggVorbis(const std::vector<const float*>& planes, size_t frames, long rate, const std::string& path,
+                     float quality = 0.4f, int serial = kStreamSerial, bool append = false);
+
 // Largest absolute sample of an Ogg Vorbis file once decoded; -1 if unreadable.
 double DecodedPeak(const std::string& path);
 

@@ -1,12 +1,5 @@
 #include "tools/render/Soundtrack.h"
 
-#include <vorbis/vorbisfile.h>
-
-#include <cerrno>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
-
 extern "C" {
 #include <libavutil/channel_layout.h>
 #include <libavutil/samplefmt.h>
@@ -14,107 +7,72 @@ extern "C" {
 }
 
 namespace {
-constexpr int kPiece = 4096;  // sample frames decoded at a time
+constexpr int kSilence = 4096;  // sample frames of silence fed at a time past the end
 }  // namespace
 
-struct Soundtrack::File {
-  OggVorbis_File vorbis{};
-  bool open = false;
-  bool ended = false;  // the rest is silence
-  ~File() {
-    if (open) ov_clear(&vorbis);
-  }
-};
-
-Soundtrack::Soundtrack() : file(new File) {}
-
-Soundtrack::~Soundtrack() {
-  swr_free(&resampler);
-  delete file;
-}
+Soundtrack::~Soundtrack() { swr_free(&resampler); }
 
 bool Soundtrack::Open(const std::string& path, int fromMs, std::string& error) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) {
-    error = "cannot open '" + path + "': " + std::strerror(errno);
-    return false;
-  }
-  if (ov_open(f, &file->vorbis, nullptr, 0) != 0) {  // on success the file belongs to libvorbisfile
-    std::fclose(f);
-    error = "'" + path + "' is no Ogg Vorbis file";
-    return false;
-  }
-  file->open = true;
-  const vorbis_info* info = ov_info(&file->vorbis, -1);
-  if (!info || info->channels < 1 || info->rate < 1) {
-    error = "'" + path + "' has no usable Vorbis stream";
-    return false;
-  }
-  inRate = static_cast<int>(info->rate);
-  inChannels = info->channels;
-  outChannels = inChannels >= 2 ? 2 : 1;
-  const ogg_int64_t first = std::llround(static_cast<double>(fromMs) * inRate / 1000.0);
-  const ogg_int64_t total = ov_pcm_total(&file->vorbis, -1);
-  if (total >= 0 && first >= total) {
-    file->ended = true;
-  } else if (ov_pcm_seek(&file->vorbis, first) != 0) {
+  if (!decoder.OpenFile(path, error)) return false;
+  if (!decoder.Seek(fromMs)) {
     error = "cannot find " + std::to_string(fromMs) + " ms in '" + path + "'";
     return false;
   }
+  ended = false;
   return true;
+}
+
+bool Soundtrack::Configure(int rate) {
+  AVChannelLayout stereo;
+  av_channel_layout_default(&stereo, 2);
+  swr_free(&resampler);
+  int rc = swr_alloc_set_opts2(&resampler, &stereo, AV_SAMPLE_FMT_FLT, outRate, &stereo, AV_SAMPLE_FMT_S16, rate, 0,
+                               nullptr);
+  if (rc >= 0) rc = swr_init(resampler);
+  av_channel_layout_uninit(&stereo);
+  inRate = rate;
+  return rc >= 0;
 }
 
 bool Soundtrack::SetRate(int rate, std::string& error) {
-  AVChannelLayout in, out;
-  av_channel_layout_default(&in, inChannels);
-  av_channel_layout_default(&out, outChannels);
-  swr_free(&resampler);
-  int rc = swr_alloc_set_opts2(&resampler, &out, AV_SAMPLE_FMT_FLT, rate, &in, AV_SAMPLE_FMT_FLTP, inRate, 0,
-                               nullptr);
-  if (rc >= 0) rc = swr_init(resampler);
-  av_channel_layout_uninit(&in);
-  av_channel_layout_uninit(&out);
-  if (rc < 0) {
-    error = "cannot convert the sound from " + std::to_string(inRate) + " to " + std::to_string(rate) + " Hz";
+  outRate = rate;
+  if (!Configure(decoder.Rate())) {
+    error = "cannot convert the sound from " + std::to_string(decoder.Rate()) + " to " + std::to_string(rate) + " Hz";
     return false;
   }
-  outRate = rate;
   return true;
 }
 
-bool Soundtrack::Pull() {
-  float** planes = nullptr;
-  std::vector<float> silence;
-  std::vector<float*> silentPlanes;
-  long got = 0;
-  // Holes from damaged pages are skipped; a file that only gives holes has ended.
-  for (int tries = 0; !file->ended && got <= 0 && tries < 64; ++tries) {
-    int link = 0;
-    got = ov_read_float(&file->vorbis, &planes, kPiece, &link);
-    if (got == 0) file->ended = true;
-  }
-  if (got <= 0) {
-    file->ended = true;
-    silence.assign(kPiece, 0.0f);
-    silentPlanes.assign(inChannels, silence.data());
-    planes = silentPlanes.data();
-    got = kPiece;
-  }
-  const int room = swr_get_out_samples(resampler, static_cast<int>(got));
+// Converts `frames` stereo frames at `inRate` (none: what the resampler still
+// holds) onto the end of `ready`.
+bool Soundtrack::Convert(const std::int16_t* samples, int frames) {
+  const int room = swr_get_out_samples(resampler, frames);
   if (room < 0) return false;
   const std::size_t kept = ready.size() - readyPos;
   ready.erase(ready.begin(), ready.begin() + static_cast<std::ptrdiff_t>(readyPos));
   readyPos = 0;
-  ready.resize(kept + static_cast<std::size_t>(room) * outChannels);
+  ready.resize(kept + static_cast<std::size_t>(room) * 2);
   uint8_t* outPtr = reinterpret_cast<uint8_t*>(ready.data() + kept);
-  const int made = swr_convert(resampler, &outPtr, room, const_cast<const uint8_t**>(reinterpret_cast<uint8_t**>(planes)),
-                               static_cast<int>(got));
-  ready.resize(kept + static_cast<std::size_t>(made > 0 ? made : 0) * outChannels);
+  const uint8_t* inPtr = reinterpret_cast<const uint8_t*>(samples);
+  const int made = swr_convert(resampler, &outPtr, room, samples ? &inPtr : nullptr, frames);
+  ready.resize(kept + static_cast<std::size_t>(made > 0 ? made : 0) * 2);
   return made >= 0;
 }
 
+bool Soundtrack::Pull() {
+  int rate = 0;
+  if (!ended && decoder.Next(piece, rate)) {
+    // A link at another rate: what the resampler holds of the last one first.
+    if (rate != inRate && (!Convert(nullptr, 0) || !Configure(rate))) return false;
+    return Convert(piece.data(), static_cast<int>(piece.size() / 2));
+  }
+  ended = true;
+  piece.assign(kSilence * 2, 0);
+  return Convert(piece.data(), kSilence);
+}
+
 void Soundtrack::Read(int frames, std::vector<float>& out) {
-  const std::size_t want = static_cast<std::size_t>(frames) * outChannels;
+  const std::size_t want = static_cast<std::size_t>(frames) * 2;
   std::size_t done = 0;
   while (done < want) {
     if (readyPos == ready.size() && !Pull()) break;

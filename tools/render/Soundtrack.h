@@ -3,24 +3,27 @@
 #include <string>
 #include <vector>
 
+#include "services/VorbisDecoder.h"
+
 struct SwrContext;
 
-// The demo's tune for a capture: decoded with libvorbisfile from a demo time
-// on and resampled by libswresample to the rate the sound track needs. Past
+// The demo's tune for a capture: decoded by the player's own decoder
+// (services/VorbisDecoder: every link, down-mixed to stereo) from a demo time
+// on, and resampled by libswresample to the rate the sound track needs. Past
 // the end of the file comes silence.
 class Soundtrack {
  public:
-  Soundtrack();
+  Soundtrack() = default;
   Soundtrack(const Soundtrack&) = delete;
   Soundtrack& operator=(const Soundtrack&) = delete;
   ~Soundtrack();
 
   // Opens the Ogg Vorbis file and places the read position at `fromMs`.
-  // False with `error` set when it is missing or not Vorbis.
+  // False with `error` set when it is missing or not playable.
   bool Open(const std::string& path, int fromMs, std::string& error);
 
-  int Channels() const { return outChannels; }  // 1 or 2 (more are mixed down to 2)
-  int SourceRate() const { return inRate; }     // samples per second in the file
+  static constexpr int Channels() { return 2; }     // always stereo
+  int SourceRate() const { return decoder.Rate(); }  // samples per second of the first link
 
   // Converts from now on to `rate` samples per second.
   bool SetRate(int rate, std::string& error);
@@ -30,11 +33,14 @@ class Soundtrack {
 
  private:
   bool Pull();  // decodes the next piece of the file (or silence) into `ready`
+  bool Convert(const std::int16_t* samples, int frames);
+  bool Configure(int inRate);  // a resampler from `inRate` to `outRate`
 
-  struct File;
-  File* file;
+  VorbisDecoder decoder;
+  bool ended = false;        // the rest is silence
   SwrContext* resampler = nullptr;
-  int inRate = 0, inChannels = 0, outChannels = 0, outRate = 0;
+  int inRate = 0, outRate = 0;
+  std::vector<std::int16_t> piece;
   std::vector<float> ready;  // converted samples not yet read
   std::size_t readyPos = 0;  // floats of `ready` already read
 };

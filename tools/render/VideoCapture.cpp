@@ -1,10 +1,13 @@
 #include "tools/render/VideoCapture.h"
 
-#include <GL/gl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+
+#include "services/FrameClock.h"
+#include "tools/render/SoundFade.h"
+#include "window/ReadBack.h"
 
 namespace {
 
@@ -26,17 +29,6 @@ VideoCapture::VideoCapture(const CaptureOptions& options) : options(options), ar
 
 extern "C" __attribute__((visibility("default"))) VideoSink* lumivane_video_capture(const CaptureOptions* options) {
   return new VideoCapture(*options);
-}
-
-std::int64_t VideoCapture::FrameCount(int fps, int fromMs, int untilMs) {
-  // The last k with round(k * 1000 / fps) <= untilMs - fromMs, rounded as the frame loop does.
-  if (untilMs < fromMs) return 0;
-  const std::int64_t span = untilMs - fromMs;
-  const auto at = [fps](std::int64_t k) { return (k * 2000 + fps) / (2LL * fps); };
-  std::int64_t k = span * fps / 1000;
-  while (at(k + 1) <= span) ++k;
-  while (k > 0 && at(k) > span) --k;
-  return k + 1;
 }
 
 bool VideoCapture::Start(std::string& error) {
@@ -77,7 +69,7 @@ bool VideoCapture::Start(std::string& error) {
       encoder.Abort();
       return false;
     }
-    audioTotal = (total * encoder.AudioRate() * 2 + options.fps) / (2LL * options.fps);
+    audioTotal = FrameShare(total, encoder.AudioRate(), options.fps);
   }
   read.assign(static_cast<std::size_t>(area.width) * area.height * 4, 0);
   frame.assign(static_cast<std::size_t>(options.width) * options.height * 4, 0);
@@ -89,13 +81,12 @@ bool VideoCapture::Start(std::string& error) {
 void VideoCapture::TakeFrame() {
   if (Failed() || encoder.FramesWritten() >= total) return;
   if (encoder.FramesWritten() == 0) began = shown = std::chrono::steady_clock::now();  // speed of the drawing only
-  glReadBuffer(GL_BACK);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, area.width, area.height, GL_RGBA, GL_UNSIGNED_BYTE, read.data());
+  ReadBackPixels(0, 0, area.width, area.height, read.data());
   const std::size_t rowBytes = static_cast<std::size_t>(area.width) * 4;
+  const int top = options.height - area.y - area.height;  // the area's top row, counted from the frame's top
   for (int r = 0; r < area.height; ++r) {  // GL rows run bottom-up
     const unsigned char* src = read.data() + static_cast<std::size_t>(area.height - 1 - r) * rowBytes;
-    unsigned char* dst = frame.data() + (static_cast<std::size_t>(area.y + r) * options.width + area.x) * 4;
+    unsigned char* dst = frame.data() + (static_cast<std::size_t>(top + r) * options.width + area.x) * 4;
     std::copy(src, src + rowBytes, dst);
   }
   if (!encoder.AddFrame(frame.data(), options.width * 4, failure)) return;
@@ -103,15 +94,10 @@ void VideoCapture::TakeFrame() {
   if (withSound) {
     // The sound up to the end of this frame; sample n is at fromMs + n / rate.
     const std::int64_t rate = encoder.AudioRate(), k = encoder.FramesWritten();
-    const std::int64_t until = k == total ? audioTotal : (k * rate * 2 + options.fps) / (2LL * options.fps);
+    const std::int64_t until = k == total ? audioTotal : FrameShare(k, rate, options.fps);
     samples.clear();
     soundtrack.Read(static_cast<int>(until - audioDone), samples);
-    const std::int64_t fade = rate * kFadeMs / 1000;
-    const int channels = soundtrack.Channels();
-    for (std::int64_t n = std::max(audioDone, audioTotal - fade); n < until; ++n) {
-      const float gain = static_cast<float>(audioTotal - n) / static_cast<float>(fade);
-      for (int c = 0; c < channels; ++c) samples[static_cast<std::size_t>((n - audioDone) * channels + c)] *= gain;
-    }
+    FadeBeforeCut(samples, soundtrack.Channels(), audioDone, audioTotal, rate * kFadeMs / 1000);
     if (!encoder.AddAudio(samples.data(), static_cast<int>(until - audioDone), failure)) return;
     audioDone = until;
   }

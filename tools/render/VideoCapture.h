@@ -15,10 +15,6 @@ class VideoCapture : public VideoSink {
  public:
   explicit VideoCapture(const CaptureOptions& options);
 
-  // Number of frames the capture holds: frame k shows demo time
-  // fromMs + round(k * 1000 / fps), up to untilMs.
-  static std::int64_t FrameCount(int fps, int fromMs, int untilMs);
-
   bool Start(std::string& error) override;
   void TakeFrame() override;
   bool Failed() const override { return !failure.empty(); }
@@ -30,7 +26,7 @@ class VideoCapture : public VideoSink {
   void Progress(bool last);
 
   CaptureOptions options;
-  PictureArea area;
+  GLWindow::Area area;
   VideoEncoder encoder;
   Soundtrack soundtrack;
   bool withSound = false;

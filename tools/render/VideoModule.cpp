@@ -2,13 +2,6 @@
 
 #include "services/DataFolder.h"
 #include "tools/render/VideoSink.h"
-#include "window/GLWindow.h"
-
-PictureArea CentredPicture(int frameWidth, int frameHeight) {
-  // The demo window's rule, with y turned to count from the top.
-  const GLWindow::Area area = GLWindow::PictureArea(frameWidth, frameHeight);
-  return PictureArea{area.x, frameHeight - area.y - area.height, area.width, area.height};
-}
 
 std::unique_ptr<VideoSink> LoadVideoCapture(const CaptureOptions& options, std::string& error) {
   const std::string folder = ExecutableFolder();

@@ -2,19 +2,14 @@
 #include <memory>
 #include <string>
 
-// The picture area of a capture: the largest centred 4:3 rectangle of the
-// frame; the rest of the frame stays black.
-struct PictureArea {
-  int x = 0, y = 0;  // offset from the frame's top-left corner, pixels
-  int width = 0, height = 0;
-};
-PictureArea CentredPicture(int frameWidth, int frameHeight);
+#include "window/GLWindow.h"
+
 
 // What `lumivane-render --video` is asked to do.
 struct CaptureOptions {
   std::string path;                 // the target file, absolute
   int width = 1440, height = 1080;  // frame size, pixels
-  PictureArea area;                 // where the demo's picture goes in the frame
+  GLWindow::Area area;              // where the demo's picture goes in the frame (the window's rule)
   int fps = 60;
   int fromMs = 0, untilMs = 195000;  // demo times of the first and last possible frame
   int crf = -1;                      // -1: the format's default

@@ -28,10 +28,12 @@
 #include "platform/SdlPlatform.h"
 #include "services/DataFolder.h"
 #include "services/DemoTimer.h"
+#include "services/FrameClock.h"
 #include "services/PngWriter.h"
 #include "tools/render/FrameStats.h"
 #include "tools/render/VideoSink.h"
 #include "window/GLWindow.h"
+#include "window/ReadBack.h"
 
 namespace {
 
@@ -211,9 +213,7 @@ class CaptureDisplay : public SdlDisplay {
       int w = 0, h = 0;
       SDL_GL_GetDrawableSize(window, &w, &h);
       std::vector<unsigned char> pixels(static_cast<std::size_t>(w) * h * 4);
-      glReadBuffer(GL_BACK);
-      glPixelStorei(GL_PACK_ALIGNMENT, 1);
-      glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+      ReadBackPixels(0, 0, w, h, pixels.data());
       if (!capturePath.empty() && !WriteFrame(capturePath, w, h, pixels))
         std::fprintf(stderr, "cannot write %s\n", capturePath.c_str());
       if (checksums) std::fprintf(checksums, "%d %016llx\n", frameTime, static_cast<unsigned long long>(Fnv1a(pixels)));
@@ -299,7 +299,7 @@ int main(int argc, char** argv) {
     c.path = video;
     c.width = o.width, c.height = o.height, c.fps = o.fps, c.fromMs = o.from, c.untilMs = o.until;
     c.crf = o.crf, c.sound = o.sound;
-    c.area = CentredPicture(o.width, o.height);
+    c.area = GLWindow::PictureArea(o.width, o.height);
     drawWidth = c.area.width, drawHeight = c.area.height;
     c.soundPath = DataPath("data/Drevko - Lumivane.ogg");
     videoCapture = LoadVideoCapture(c, error);
@@ -349,7 +349,7 @@ int main(int argc, char** argv) {
   std::vector<bool> taken(o.at.size(), false);
   int written = 0;
   for (long long k = 0;; ++k) {
-    const int now = static_cast<int>((k * 2000 + o.fps) / (2LL * o.fps)) + o.from;
+    const int now = static_cast<int>(FrameTimeMs(k, o.fps)) + o.from;
     if (now > o.until || Interrupted() || (videoCapture && videoCapture->Failed())) break;
     // Ctrl+C and kill reach SDL as a quit event: stop there, keep what is done.
     WindowEvent event;
