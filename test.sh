@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 . tools/setup.sh
-install_missing_packages $TEST_PACKAGES
+install_missing_packages $TEST_PACKAGES $WEB_PACKAGES
+install_npm
 ensure_test_locale
 
 werror=OFF
@@ -32,3 +33,12 @@ for target in png mesh music commandline; do
   fi
   grep -E "^stat::number_of_executed_units" build-fuzz/smoke-$target.log | sed "s/^/$target: /"
 done
+
+echo "== web build in headless Chromium: the page, and its frames against the native renderer's"
+web_start=$SECONDS
+./web.sh --build-only
+(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+node tests/web/page_test.js build-web/site
+node tests/web/use_test.js build-web/site
+with_display node tests/web/frames_test.js build-web/site build/lumivane-render build/data
+echo "web tests: $((SECONDS - web_start)) s"

@@ -102,6 +102,12 @@ QuorixSystem::~QuorixSystem() {
 }
 
 bool QuorixSystem::Setup() {
+  if (!Open()) return false;
+  Load();
+  return true;
+}
+
+bool QuorixSystem::Open() {
   window->bits = 32;
   window->fullscreen = false;
   window->sound = true;
@@ -122,12 +128,14 @@ bool QuorixSystem::Setup() {
 
   DrawLoadingScreen();
   window->Swap();
+  return true;
+}
 
+void QuorixSystem::Load() {
   textures = std::make_unique<TextureBank>();
   for (const EffectRow& row : kEffects) row.make(*this);
   InitEffects();
   setUp = true;
-  return true;
 }
 
 void QuorixSystem::InitEffects() {
@@ -147,30 +155,37 @@ Effect* QuorixSystem::EffectFor(EffectId id) const {
 }
 
 void QuorixSystem::Run() {
+  Start();
+  while (Pass()) {
+  }
+}
+
+void QuorixSystem::Start() {
   timer->Start();
   if (window->sound) music->Play();
-  bool done = false;
-  for (;;) {
-    WindowEvent event;
-    if (platform.display->PollEvent(event)) {
-      if (event.kind == WindowEvent::Quit) {
-        done = true;
-        ending = Ending::WindowClosed;
-      } else {
-        window->HandleEvent(event);
-      }
+  quit = false;
+}
+
+bool QuorixSystem::Pass() {
+  WindowEvent event;
+  if (platform.display->PollEvent(event)) {
+    if (event.kind == WindowEvent::Quit) {
+      quit = true;
+      ending = Ending::WindowClosed;
     } else {
-      HandleKeys();
-      if (ending == Ending::ToggleFailed) return;
-      if (ending == Ending::Escape) done = true;
+      window->HandleEvent(event);
     }
-    DrawFrame();
-    if (now > kDemoEndMs) {
-      if (ending == Ending::NotEnded) ending = Ending::DemoOver;
-      break;
-    }
-    if (done) break;
+  } else {
+    HandleKeys();
+    if (ending == Ending::ToggleFailed) return false;
+    if (ending == Ending::Escape) quit = true;
   }
+  DrawFrame();
+  if (now > kDemoEndMs) {
+    if (ending == Ending::NotEnded) ending = Ending::DemoOver;
+    return false;
+  }
+  return !quit;
 }
 
 void QuorixSystem::HandleKeys() {

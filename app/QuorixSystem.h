@@ -40,13 +40,25 @@ class QuorixSystem {
   QuorixSystem(const QuorixSystem&) = delete;
   QuorixSystem& operator=(const QuorixSystem&) = delete;
 
-  bool Setup();        // false when the dialog was cancelled or the window failed
+  bool Setup();        // Open, then Load; false when the dialog was cancelled or the window failed
+  // Setup in two halves, for a host that must show the loading screen before
+  // the loading (a browser shows a frame only between two calls): Open runs
+  // the dialog, makes the window and the music and shows the loading screen;
+  // Load makes the pictures and the effects.
+  bool Open();
+  void Load();
   void InitEffects();
   // Draws each scene's first frame once, unseen and without a trace in the
   // demo, so that the GL driver compiles its shaders before the demo starts
   // (and again for the new context of a fullscreen toggle).
   void WarmUp();
-  void Run();
+  void Run();           // Start, then Pass until it returns false
+  // The main loop in two halves, for a host that calls one pass per frame (a
+  // browser's animation frames): Start starts the clock and the music; Pass
+  // handles one window event or the keys, draws one frame and returns false
+  // once the run is over (ending says why).
+  void Start();
+  bool Pass();
   bool DrawFrame();    // one frame for the current demo time; nothing while paused
 
   Effect* EffectFor(EffectId id) const;  // null before Setup made the effects
@@ -89,4 +101,5 @@ class QuorixSystem {
 
   Platform platform;
   bool setUp = false;  // Setup returned true
+  bool quit = false;   // Escape or the window closed: Pass draws this frame and ends
 };

@@ -100,6 +100,10 @@ class AudioOut {
   virtual ~AudioOut() = default;
   virtual bool Open(int rate, Pull pull, void* user) = 0;  // device paused after opening
   virtual void Start() = 0;
+  // The layer's channel was paused (true) or goes on (false). A device whose
+  // clock can stand still (the browser's audio context) stops it here, so the
+  // sound stays with the demo clock; the others play the layer's silence.
+  virtual void SetPaused(bool paused) { (void)paused; }
   virtual void Lock() = 0;    // keeps the callback out while held
   virtual void Unlock() = 0;
   virtual void Close() = 0;

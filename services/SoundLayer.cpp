@@ -76,6 +76,7 @@ int SoundLayer::StreamPlay(Stream* stream) {
   out->Lock();
   // Back to the first sample of the first link, done while the pull is kept out.
   const bool rewound = stream->decoder.Rewind();
+  const bool wasPaused = channel.paused;
   if (rewound) {
     stream->Reset();
     channel.stream = stream;
@@ -84,6 +85,7 @@ int SoundLayer::StreamPlay(Stream* stream) {
   }
   out->Unlock();
   if (!rewound) return -1;
+  if (wasPaused) out->SetPaused(false);
   if (!started) {
     out->Start();
     started = true;
@@ -94,8 +96,10 @@ int SoundLayer::StreamPlay(Stream* stream) {
 void SoundLayer::SetPaused(int number, bool paused) {
   if (!initialised || number != 0) return;
   out->Lock();
+  const bool changed = channel.stream && channel.paused != paused;
   if (channel.stream) channel.paused = paused;
   out->Unlock();
+  if (changed) out->SetPaused(paused);
 }
 
 int SoundLayer::GetVolume(int number) {

@@ -85,6 +85,7 @@ TEST_F(MusicPlayerTest, PlayAgainRestartsWhilePlayingAndWhilePaused) {
   player.Play();  // restarts and unpauses in one step
   EXPECT_EQ(device.Play(1500), Slice(tune, 0, 1500));
   EXPECT_EQ(device.starts, 1);  // the device keeps running
+  EXPECT_EQ(device.pauses, (std::vector<bool>{true, false}));  // and its clock goes on with the tune
 }
 
 TEST_F(MusicPlayerTest, PauseGivesSilenceAndResumeGoesOnWhereItStopped) {
@@ -100,6 +101,8 @@ TEST_F(MusicPlayerTest, PauseGivesSilenceAndResumeGoesOnWhereItStopped) {
   EXPECT_EQ(device.Play(700), Slice(tune, 700, 700));
   player.Resume();  // without a pause: nothing happens
   EXPECT_EQ(device.Play(100), Slice(tune, 1400, 100));
+  // The device's clock stands still exactly while the channel is paused.
+  EXPECT_EQ(device.pauses, (std::vector<bool>{true, false}));
 }
 
 TEST_F(MusicPlayerTest, VolumeStepsScaleTheAmplitude) {

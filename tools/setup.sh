@@ -7,8 +7,12 @@ PACKAGES="build-essential cmake pkg-config libsdl2-dev libgl-dev libglu1-mesa-de
   xvfb xauth"
 # What the renderer's video capture module needs (cmake -DLUMIVANE_VIDEO=ON, the default).
 VIDEO_PACKAGES="libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev"
+# What the web build needs besides (./web.sh): Emscripten, the stb decoders,
+# Debian's acorn for Emscripten's optimiser, Python to serve the site.
+WEB_PACKAGES="emscripten libstb-dev node-acorn python3"
 # What the tests need besides (they build the capture too).
-TEST_PACKAGES="$VIDEO_PACKAGES libgtest-dev xdotool locales strace desktop-file-utils appstream clang-14 libfuzzer-14-dev ffmpeg"
+TEST_PACKAGES="$VIDEO_PACKAGES libgtest-dev xdotool locales strace desktop-file-utils appstream clang-14 libfuzzer-14-dev ffmpeg
+  chromium"
 
 # install_missing_packages [more package names...]: $PACKAGES and the named ones.
 install_missing_packages() {
@@ -51,4 +55,10 @@ with_display() {
     LUMIVANE_HEADLESS=1 SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} \
       xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
   fi
+}
+
+# npm for the browser tests' driver, unless a Node.js with its own npm is there.
+install_npm() {
+  command -v npm >/dev/null && return 0
+  install_missing_packages npm
 }

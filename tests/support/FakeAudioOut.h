@@ -27,6 +27,7 @@ class FakeAudioOut : public AudioOut {
   void Start() override { ++starts; }
   void Lock() override { mutex.lock(); }
   void Unlock() override { mutex.unlock(); }
+  void SetPaused(bool paused) override { pauses.push_back(paused); }
   void Close() override {
     std::lock_guard<std::mutex> hold(mutex);
     ++closes;
@@ -50,6 +51,7 @@ class FakeAudioOut : public AudioOut {
   Pull pull = nullptr;
   void* user = nullptr;
   bool refuse = false;
+  std::vector<bool> pauses;  // every SetPaused, in order
   int opens = 0, starts = 0, closes = 0, rate = 0;
 };
 
