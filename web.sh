@@ -30,7 +30,7 @@ install_missing_packages $WEB_PACKAGES
 
 # The data folder comes from the native data generator.
 if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DLUMIVANE_VIDEO=OFF >/dev/null
 fi
 cmake --build build --target data -j "$(nproc)"
 

@@ -4,7 +4,7 @@
 // demo times. Each must reach MIN_PSNR dB; the table is printed.
 // Usage: node frames_test.js SITE_DIR LUMIVANE_RENDER DATA_DIR [--sheet OUT.png]
 'use strict';
-const {execFileSync} = require('child_process');
+const {execFile} = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
@@ -30,13 +30,20 @@ async function main() {
   if (!site || !render || !data) throw new Error('usage: frames_test.js SITE_DIR LUMIVANE_RENDER DATA_DIR [--sheet OUT.png]');
   const at = FRAMES.map((f) => f[0]);
 
-  // Native frames, in a folder of their own with the data folder beside them.
+  // Native frames, in a folder of their own, drawn while the browser draws its own.
   const work = fs.mkdtempSync(path.join(os.tmpdir(), 'lumivane-web-frames-'));
   const started = Date.now();
-  execFileSync(render, ['--size', `${WIDTH}x${HEIGHT}`, '--fps', `${FPS}`, '--until', `${Math.max(...at)}`,
-    '--at', at.join(','), '--out', path.join(work, 'native')],
-  {cwd: path.dirname(path.resolve(data)), stdio: ['ignore', 'ignore', 'inherit']});
-  const nativeMs = Date.now() - started;
+  let nativeMs = 0;
+  const nativeDone = new Promise((resolve, reject) => {
+    const child = execFile(render, ['--size', `${WIDTH}x${HEIGHT}`, '--fps', `${FPS}`, '--until', `${Math.max(...at)}`,
+      '--at', at.join(','), '--out', path.join(work, 'native')], {cwd: path.dirname(data)}, (error) => {
+      nativeMs = Date.now() - started;
+      if (error) reject(new Error(`lumivane-render failed: ${error.message}`));
+      else resolve();
+    });
+    child.stderr.pipe(process.stderr);
+  });
+  nativeDone.catch(() => {});  // awaited below
 
   const {server, origin} = await h.serve(site);
   const browser = await h.launch();
@@ -46,6 +53,7 @@ async function main() {
     const webStarted = Date.now();
     const web = await h.renderFrames(page, origin, {width: WIDTH, height: HEIGHT, fps: FPS, at});
     const webMs = Date.now() - webStarted;
+    await nativeDone;
     const native = at.map((ms) => 'data:image/png;base64,' +
       fs.readFileSync(path.join(work, 'native', `frame_${String(ms).padStart(6, '0')}.png`)).toString('base64'));
     const webImages = await h.decodePngs(page, web);
@@ -57,7 +65,7 @@ async function main() {
       failed = failed || low;
       console.log(`${String(ms).padStart(7)}  ${db === Infinity ? '    inf' : db.toFixed(1).padStart(7)}  ${what}${low ? '  << below ' + MIN_PSNR : ''}`);
     });
-    console.log(`frames: web ${(webMs / 1000).toFixed(1)} s, native ${(nativeMs / 1000).toFixed(1)} s ` +
+    console.log(`frames, drawn side by side: web ${(webMs / 1000).toFixed(1)} s, native ${(nativeMs / 1000).toFixed(1)} s ` +
       `(${Math.round(Math.max(...at) * FPS / 1000)} frames each)`);
     if (page.problems.length) {
       failed = true;
