@@ -10,12 +10,9 @@ struct SwrContext;
 // The demo's tune for a capture: decoded by the player's own decoder
 // (services/VorbisDecoder: every link, down-mixed to stereo) from a demo time
 // on, and resampled by libswresample to the rate the sound track needs. Past
-// the end of the file comes silence.
+// the end of the file comes silence. Not copied (the decoder is not).
 class Soundtrack {
  public:
-  Soundtrack() = default;
-  Soundtrack(const Soundtrack&) = delete;
-  Soundtrack& operator=(const Soundtrack&) = delete;
   ~Soundtrack();
 
   // Opens the Ogg Vorbis file and places the read position at `fromMs`.
