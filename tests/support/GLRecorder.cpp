@@ -184,6 +184,7 @@ void glGetDoublev(GLenum, GLdouble* p) { std::fill(p, p + 16, 0.0); }  // matric
 void glGetTexLevelParameteriv(GLenum, GLint, GLenum, GLint* p) { *p = 8; }
 GLenum glGetError(void) { return GL_NO_ERROR; }
 void glReadPixels(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, GLvoid*) { Rec("glReadPixels", {}); }
+void glReadBuffer(GLenum mode) { Rec("glReadBuffer", {double(mode)}); }
 void glFinish(void) { Rec("glFinish", {}); }
 void glFlush(void) { Rec("glFlush", {}); }
 void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f) { Rec("glOrtho", {l, r, b, t, n, f}); }

@@ -32,7 +32,8 @@ class SceneTest : public ::testing::Test {
     GLRecorder::Clear();
     scene.Render(kStart + elapsed, kStart);
   }
-  unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
+  // A slot's texture name, as the recorder logs call arguments (doubles).
+  double Id(int slot) const { return bank.entries[slot]->Id(); }
 
   const int kStart = SceneStart(id);
   RecordingBoxes boxes;
