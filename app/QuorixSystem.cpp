@@ -237,11 +237,11 @@ void QuorixSystem::ToggleFullscreen() {
   }
   // The new context starts empty: give it the pictures back. Its driver
   // compiles anew for every GL state, so it is warmed up under the loading
-  // screen as the first one was.
+  // screen when the first one was (the browser's build warms up neither).
   if (textures) textures->Reload();
   DrawLoadingScreen();
   window->Swap();
-  WarmUp();
+  if (warmedUp) WarmUp();
 }
 
 bool QuorixSystem::DrawFrame() {

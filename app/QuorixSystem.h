@@ -101,5 +101,6 @@ class QuorixSystem {
 
   Platform platform;
   bool setUp = false;  // Setup returned true
+  bool warmedUp = false;  // WarmUp ran for the first context
   bool quit = false;   // Escape or the window closed: Pass draws this frame and ends
 };

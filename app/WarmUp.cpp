@@ -72,6 +72,7 @@ void ReplayLoadingScreenVertices() {
 // vertices is made to stand where it stood (see ImmediateBuffer.h).
 void QuorixSystem::WarmUp() {
   if (!setUp) return;
+  warmedUp = true;
   const std::uint32_t randomState = Random::State();
   std::unique_ptr<Effect> copies[static_cast<int>(EffectId::Count)];
   for (int i = 0; i < static_cast<int>(EffectId::Count); ++i) copies[i] = CopyOf(static_cast<EffectId>(i));

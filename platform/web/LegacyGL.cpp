@@ -722,6 +722,16 @@ void lvDepthRange(double zNear, double zFar) {
 }
 
 void lvFeedbackBuffer(int size, unsigned int type, float* buffer) { (void)size, (void)type, (void)buffer; }
+void lvGenQueries(int n, unsigned int* ids) {
+  for (int i = 0; i < n; ++i) ids[i] = 0;
+}
+void lvDeleteQueries(int n, const unsigned int* ids) { (void)n, (void)ids; }
+void lvBeginQuery(unsigned int target, unsigned int id) { (void)target, (void)id; }
+void lvEndQuery(unsigned int target) { (void)target; }
+void lvGetQueryObjectuiv(unsigned int id, unsigned int pname, unsigned int* params) {
+  (void)id, (void)pname;
+  *params = 0;
+}
 int lvRenderMode(unsigned int mode) {
   (void)mode;
   return 0;

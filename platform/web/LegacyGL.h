@@ -60,6 +60,13 @@ void lvCopyPixels(int x, int y, int width, int height, unsigned int type);
 // Feedback mode: the web has no use for it (only Mesa's buffer realignment asks).
 void lvFeedbackBuffer(int size, unsigned int type, float* buffer);
 int lvRenderMode(unsigned int mode);
+// Query objects: WebGL 1 has none, and only Mesa's buffer realignment asks for
+// them, after it found no GL_ARB_pipeline_statistics_query; they make no query.
+void lvGenQueries(int n, unsigned int* ids);
+void lvDeleteQueries(int n, const unsigned int* ids);
+void lvBeginQuery(unsigned int target, unsigned int id);
+void lvEndQuery(unsigned int target);
+void lvGetQueryObjectuiv(unsigned int id, unsigned int pname, unsigned int* params);
 
 // Draws what the layer holds back; the display calls it at the end of a frame.
 void lvFlush(void);
@@ -133,6 +140,11 @@ void lvResetState(void);
 #define glCopyPixels lvCopyPixels
 #define glFeedbackBuffer lvFeedbackBuffer
 #define glRenderMode lvRenderMode
+#define glGenQueries lvGenQueries
+#define glDeleteQueries lvDeleteQueries
+#define glBeginQuery lvBeginQuery
+#define glEndQuery lvEndQuery
+#define glGetQueryObjectuiv lvGetQueryObjectuiv
 #define glLoadIdentity lv_glLoadIdentity
 #define glTranslatef lv_glTranslatef
 #define glRotatef lv_glRotatef
