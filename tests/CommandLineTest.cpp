@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -9,7 +10,7 @@
 
 namespace {
 
-CommandLine Parse(std::initializer_list<const char*> args) {
+CommandLine Parse(const std::vector<const char*>& args) {
   std::vector<const char*> argv = {"lumivane"};
   argv.insert(argv.end(), args.begin(), args.end());
   return ParseCommandLine(static_cast<int>(argv.size()), argv.data());
@@ -20,24 +21,17 @@ struct Chosen {
   int width, height, bits;
   bool fullscreen, sound;
   bool desktop = false;
+  auto Tie() const { return std::make_tuple(width, height, bits, fullscreen, sound, desktop); }
 };
 
-Chosen Settings(const CommandLine& line) {
+void ExpectSettings(const CommandLine& line, const Chosen& expected) {
+  ASSERT_TRUE(line.error.empty()) << line.error;
   FixedSetupDialog dialog(line.controls);
   GLWindow window(nullptr, &dialog);
   EXPECT_TRUE(window.ShowSetupDialog());
-  return {window.width, window.height, window.bits, window.fullscreen, window.sound, window.desktop};
-}
-
-void ExpectSettings(const CommandLine& line, Chosen expected) {
-  ASSERT_TRUE(line.error.empty()) << line.error;
-  const Chosen got = Settings(line);
-  EXPECT_EQ(got.width, expected.width);
-  EXPECT_EQ(got.height, expected.height);
-  EXPECT_EQ(got.bits, expected.bits);
-  EXPECT_EQ(got.fullscreen, expected.fullscreen);
-  EXPECT_EQ(got.sound, expected.sound);
-  EXPECT_EQ(got.desktop, expected.desktop);
+  const Chosen got{window.width, window.height, window.bits, window.fullscreen, window.sound, window.desktop};
+  // As width, height, bits, fullscreen, sound, desktop.
+  EXPECT_EQ(got.Tie(), expected.Tie());
 }
 
 }  // namespace
@@ -118,10 +112,5 @@ TEST(CommandLine, BadValuesAndUnknownOptionsAreRefusedWithAClearMessage) {
       {{"-w"}, "unknown option '-w'"},
       {{"800x600"}, "unexpected argument '800x600'"},
   };
-  for (const Case& c : cases) {
-    std::vector<const char*> argv = {"lumivane"};
-    argv.insert(argv.end(), c.args.begin(), c.args.end());
-    const CommandLine line = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
-    EXPECT_EQ(line.error, c.message) << argv.back();
-  }
+  for (const Case& c : cases) EXPECT_EQ(Parse(c.args).error, c.message) << c.args.back();
 }

@@ -7,46 +7,44 @@
 
 #include <GL/gl.h>
 
+#include "tests/support/BoxedWindow.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/GLRecorder.h"
-#include "tests/support/RecordingBoxes.h"
 #include "window/GLWindow.h"
 
 namespace {
 
-// Boxes go into the display's log too, so that their place among the steps shows.
-class LoggedBoxes : public RecordingBoxes {
- public:
-  explicit LoggedBoxes(std::vector<std::string>& log) : log(log) {}
-  int Show(const std::string& text, const std::string& caption, unsigned style) override {
-    log.push_back("box " + caption + ": " + text);
-    return RecordingBoxes::Show(text, caption, style);
-  }
-  std::vector<std::string>& log;
-};
-
 const char* kQuestion =
     "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?";
 
-struct GLWindowTest : ::testing::Test {
-  FakeDisplay display;
-  LoggedBoxes boxes{display.log};
-  GLWindow window{&display, nullptr};
-  void SetUp() override {
-    GLRecorder::Clear();
+using Log = std::vector<std::string>;
+
+// The shared fake display at 800 x 600 x 16 on a 1920 x 1080 desktop; boxes
+// go into the display's log too, so that their place among the steps shows.
+struct GLWindowTest : ::testing::Test, BoxedWindow<FakeDisplay> {
+  GLWindowTest() : BoxedWindow(800, 600, false, 16) {
+    boxes.log = &display.log;
     display.desktopWidth = 1920, display.desktopHeight = 1080;
-    window.width = 800;
-    window.height = 600;
-    window.bits = 16;
   }
-  using Log = std::vector<std::string>;
+  void SetUp() override { GLRecorder::Clear(); }
+
+  // A fullscreen Create with the display failing at the step of this log line
+  // and the first box answered `answer`.
+  bool CreateFullscreenFailingAt(const std::string& line, int answer = MB::IDOK) {
+    window.fullscreen = true;
+    display.failing = {line};
+    boxes.answers = {answer};
+    return window.Create();
+  }
+
   const std::string open800 = "OpenWindow Vantel Quorix - Lumivane 800x600";
+  const std::string question = std::string("box Tarvo GL: ") + kQuestion;
+  const Log windowed800 = {"Register", open800 + " windowed 16", "CreateContext", "MakeCurrent", "ShowWindow"};
 };
 
 TEST_F(GLWindowTest, WindowedCreateRunsTheStepsInOrderAndSetsUpGL) {
-  window.fullscreen = false;
   ASSERT_TRUE(window.Create());
-  EXPECT_EQ(display.log, (Log{"Register", open800 + " windowed 16", "CreateContext", "MakeCurrent", "ShowWindow"}));
+  EXPECT_EQ(display.log, windowed800);
   EXPECT_TRUE(boxes.boxes.empty());
   // Resize and SetupGL ran in the new context.
   ASSERT_EQ(GLRecorder::Named("glViewport").size(), 1u);
@@ -67,24 +65,19 @@ TEST_F(GLWindowTest, FullscreenCreateChangesTheModeAndHidesTheCursorBeforeTheWin
 // The display refuses the mode only when the window comes up: the desktop is
 // put back first, then the same question as for a refused mode.
 TEST_F(GLWindowTest, ModeFailingAtShowAsksAndYesPlaysWindowed) {
-  window.fullscreen = true;
-  display.failing = {"ShowWindow fullscreen"};
-  boxes.answers = {MB::IDYES};
-  ASSERT_TRUE(window.Create());
+  ASSERT_TRUE(CreateFullscreenFailingAt("ShowWindow fullscreen", MB::IDYES));
   EXPECT_FALSE(window.fullscreen);
-  EXPECT_EQ(display.log,
-            (Log{"Register", "ChangeMode 800x600x16", "ShowCursor off", open800 + " fullscreen 16", "CreateContext",
-                 "MakeCurrent", "ShowWindow fullscreen", "RestoreMode", "ShowCursor on", "ReleaseCurrent",
-                 "DeleteContext", "CloseWindow", "Unregister", std::string("box Tarvo GL: ") + kQuestion, "Register",
-                 open800 + " windowed 16", "CreateContext", "MakeCurrent", "ShowWindow"}));
+  Log expected = {"Register",      "ChangeMode 800x600x16", "ShowCursor off", open800 + " fullscreen 16",
+                  "CreateContext", "MakeCurrent",           "ShowWindow fullscreen", "RestoreMode",
+                  "ShowCursor on", "ReleaseCurrent",        "DeleteContext",  "CloseWindow",
+                  "Unregister",    question};
+  expected.insert(expected.end(), windowed800.begin(), windowed800.end());
+  EXPECT_EQ(display.log, expected);
   EXPECT_EQ(boxes.boxes[0].style, 0x34u);
 }
 
 TEST_F(GLWindowTest, ModeFailingAtShowAnsweredNoCloses) {
-  window.fullscreen = true;
-  display.failing = {"ShowWindow fullscreen"};
-  boxes.answers = {MB::IDNO};
-  EXPECT_FALSE(window.Create());
+  EXPECT_FALSE(CreateFullscreenFailingAt("ShowWindow fullscreen", MB::IDNO));
   ASSERT_EQ(boxes.boxes.size(), 2u);
   EXPECT_EQ(boxes.boxes[1].text, "Program Will Now Close.");
   EXPECT_EQ(display.log.back(), "box ERROR: Program Will Now Close.");
@@ -92,33 +85,26 @@ TEST_F(GLWindowTest, ModeFailingAtShowAnsweredNoCloses) {
 }
 
 TEST_F(GLWindowTest, RefusedModeAnsweredYesRunsWindowedAtTheSameSize) {
-  window.fullscreen = true;
-  display.failing = {"ChangeMode 800x600x16"};
-  boxes.answers = {MB::IDYES};
-  ASSERT_TRUE(window.Create());
+  ASSERT_TRUE(CreateFullscreenFailingAt("ChangeMode 800x600x16", MB::IDYES));
   EXPECT_FALSE(window.fullscreen);
-  EXPECT_EQ(display.log, (Log{"Register", "ChangeMode 800x600x16", std::string("box Tarvo GL: ") + kQuestion,
-                              open800 + " windowed 16", "CreateContext", "MakeCurrent", "ShowWindow"}));
+  Log expected = {"Register", "ChangeMode 800x600x16", question};
+  expected.insert(expected.end(), windowed800.begin() + 1, windowed800.end());
+  EXPECT_EQ(display.log, expected);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].style, 0x34u);  // Yes/No with the exclamation icon
 }
 
 TEST_F(GLWindowTest, RefusedModeAnsweredNoEndsWithoutWindowAndKeepsTheClass) {
-  window.fullscreen = true;
-  display.failing = {"ChangeMode 800x600x16"};
-  boxes.answers = {MB::IDNO};
-  EXPECT_FALSE(window.Create());
-  EXPECT_EQ(display.log, (Log{"Register", "ChangeMode 800x600x16", std::string("box Tarvo GL: ") + kQuestion,
-                              "box ERROR: Program Will Now Close."}));
+  EXPECT_FALSE(CreateFullscreenFailingAt("ChangeMode 800x600x16", MB::IDNO));
+  EXPECT_EQ(display.log,
+            (Log{"Register", "ChangeMode 800x600x16", question, "box ERROR: Program Will Now Close."}));
   EXPECT_EQ(boxes.boxes[1].style, 0x10u);  // stop icon
   EXPECT_TRUE(display.registered);         // no Destroy ran
   EXPECT_TRUE(window.fullscreen);
 }
 
 TEST_F(GLWindowTest, FailedRegistrationIsReportedWithoutDestroy) {
-  window.fullscreen = true;
-  display.failing = {"Register"};
-  EXPECT_FALSE(window.Create());
+  EXPECT_FALSE(CreateFullscreenFailingAt("Register"));
   EXPECT_EQ(display.log, (Log{"Register", "box ERROR: Failed To Register The Window Class."}));
   EXPECT_EQ(boxes.boxes[0].style, 0x30u);
 }
@@ -126,12 +112,14 @@ TEST_F(GLWindowTest, FailedRegistrationIsReportedWithoutDestroy) {
 // Each later step: Destroy first (the mode back, the cursor shown), then the box.
 TEST_F(GLWindowTest, LaterFailuresDestroyFirstThenReport) {
   struct Case {
-    std::string step;
+    std::string step;  // the failing step's log line
     std::string text;
     Log teardown;
   };
   const std::vector<Case> cases = {
-      {"OpenWindow", "Window Creation Error.", {"RestoreMode", "ShowCursor on", "Unregister"}},
+      {"OpenWindow Vantel Quorix - Lumivane 640x480 fullscreen 32",
+       "Window Creation Error.",
+       {"RestoreMode", "ShowCursor on", "Unregister"}},
       {"CreateContext",
        "Can't Create A GL Rendering Context.",
        {"RestoreMode", "ShowCursor on", "CloseWindow", "Unregister"}},
@@ -141,32 +129,26 @@ TEST_F(GLWindowTest, LaterFailuresDestroyFirstThenReport) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.step);
-    FakeDisplay display;
-    LoggedBoxes boxes(display.log);
-    GLWindow window(&display, nullptr);
-    window.width = 640;
-    window.height = 480;
-    const std::string open = "OpenWindow Vantel Quorix - Lumivane 640x480 fullscreen 32";
-    display.failing = {c.step == "OpenWindow" ? open : c.step};
-    EXPECT_FALSE(window.Create());
-    const auto failedAt = std::find(display.log.begin(), display.log.end(), c.step == "OpenWindow" ? open : c.step);
-    ASSERT_NE(failedAt, display.log.end());
-    Log after(failedAt + 1, display.log.end());
+    BoxedWindow<FakeDisplay> w(640, 480, true);  // GLWindow's own defaults
+    w.boxes.log = &w.display.log;
+    w.display.failing = {c.step};
+    EXPECT_FALSE(w.window.Create());
+    const auto failedAt = std::find(w.display.log.begin(), w.display.log.end(), c.step);
+    ASSERT_NE(failedAt, w.display.log.end());
     Log expected = c.teardown;
     expected.push_back("box ERROR: " + c.text);
-    EXPECT_EQ(after, expected);
-    EXPECT_EQ(boxes.boxes.back().style, 0x30u);
-    EXPECT_FALSE(display.registered);
+    EXPECT_EQ(Log(failedAt + 1, w.display.log.end()), expected);
+    EXPECT_EQ(w.boxes.boxes.back().style, 0x30u);
+    EXPECT_FALSE(w.display.registered);
     // Back in the destroyed state: a second Destroy only finds the class gone.
-    display.log.clear();
-    window.Destroy();
-    EXPECT_EQ(display.log, (Log{"RestoreMode", "ShowCursor on", "Unregister",
-                                "box SHUTDOWN ERROR: Could Not Unregister Class."}));
+    w.display.log.clear();
+    w.window.Destroy();
+    EXPECT_EQ(w.display.log, (Log{"RestoreMode", "ShowCursor on", "Unregister",
+                                  "box SHUTDOWN ERROR: Could Not Unregister Class."}));
   }
 }
 
 TEST_F(GLWindowTest, DestroyReportsEachFailedStepAndGoesOn) {
-  window.fullscreen = false;
   ASSERT_TRUE(window.Create());
   display.log.clear();
   display.failing = {"ReleaseCurrent", "DeleteContext", "CloseWindow", "Unregister"};
@@ -196,15 +178,15 @@ TEST_F(GLWindowTest, FullscreenDestroyRestoresTheModeFirstAndASecondDestroyFinds
 TEST_F(GLWindowTest, CreateAgainAfterDestroyWithTheOtherMode) {
   window.fullscreen = true;
   ASSERT_TRUE(window.Create());
-  window.Destroy();
-  window.fullscreen = !window.fullscreen;
-  display.log.clear();
-  ASSERT_TRUE(window.Create());
-  EXPECT_EQ(display.log, (Log{"Register", open800 + " windowed 16", "CreateContext", "MakeCurrent", "ShowWindow"}));
-  window.Destroy();
-  window.fullscreen = !window.fullscreen;
-  display.log.clear();
-  ASSERT_TRUE(window.Create());
+  auto toggle = [&] {
+    window.Destroy();
+    window.fullscreen = !window.fullscreen;
+    display.log.clear();
+    return window.Create();
+  };
+  ASSERT_TRUE(toggle());
+  EXPECT_EQ(display.log, windowed800);
+  ASSERT_TRUE(toggle());
   EXPECT_EQ(display.log[1], "ChangeMode 800x600x16");
   EXPECT_EQ(display.log[2], "ShowCursor off");
   EXPECT_TRUE(boxes.boxes.empty());

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "services/PngTexture.h"
@@ -18,11 +19,11 @@ using Pixels = std::vector<unsigned char>;
 class PngTexture : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(dir.empty());
+    ASSERT_FALSE(folder.path.empty());
     GLRecorder::Clear();
   }
 
-  std::string Path(const char* name) const { return dir + "/" + name; }
+  std::string Path(const char* name) const { return folder / name; }
 
   // Writes the image and loads it; the upload is then in GLRecorder::LastUpload().
   bool WriteAndLoad(const PngWriter::Image& image, PngImage* info = nullptr) {
@@ -32,20 +33,45 @@ class PngTexture : public ::testing::Test {
     return LoadPngTexture(path.c_str(), info);
   }
 
-  void ExpectUpload(int format, int width, int height, const Pixels& pixels) {
+  // The image loads and uploads as `format` at its own size with these pixels.
+  void ExpectUpload(const PngWriter::Image& image, int format, const Pixels& pixels, PngImage* info = nullptr) {
+    ASSERT_TRUE(WriteAndLoad(image, info));
     const GLRecorder::Upload& up = GLRecorder::LastUpload();
     EXPECT_EQ(up.format, format);
     EXPECT_EQ(up.internalFormat, format);
-    EXPECT_EQ(up.width, width);
-    EXPECT_EQ(up.height, height);
+    EXPECT_EQ(up.width, static_cast<int>(image.width));
+    EXPECT_EQ(up.height, static_cast<int>(image.height));
     EXPECT_EQ(up.pixels, pixels);
+  }
+
+  // A file of these bytes does not load, and nothing is uploaded.
+  void ExpectRefused(const char* name, const Pixels& bytes) {
+    ASSERT_TRUE(PngWriter::WriteBytes(Path(name), bytes));
+    GLRecorder::Clear();
+    EXPECT_FALSE(LoadPngTexture(Path(name).c_str(), nullptr));
+    ExpectNoUpload();
   }
 
   void ExpectNoUpload() { EXPECT_EQ(GLRecorder::Count("glTexImage2D"), 0); }
 
   TempFolder folder;
-  const std::string dir = folder.path;
 };
+
+// An image of `width` x `height` of one colour type, its rows packed as PNG
+// stores them; a palette image gets `palette`.
+PngWriter::Image Image(int colorType, unsigned width, unsigned height, Pixels data, int bitDepth = 8,
+                       std::vector<png_color> palette = {}) {
+  PngWriter::Image image;
+  image.width = width;
+  image.height = height;
+  image.colorType = colorType;
+  image.bitDepth = bitDepth;
+  image.data = std::move(data);
+  image.palette = std::move(palette);
+  return image;
+}
+
+const std::vector<png_color> kThreeColours = {{200, 100, 50}, {0, 0, 0}, {1, 2, 3}};
 
 }  // namespace
 
@@ -54,8 +80,7 @@ TEST_F(PngTexture, RgbUploadsTopRowFirstWithTightRows) {
   const Pixels pixels = {255, 0, 0, 0, 255, 0, 0, 0, 255,  // top row: red, green, blue
                          10, 20, 30, 40, 50, 60, 70, 80, 90};
   PngImage info;
-  ASSERT_TRUE(WriteAndLoad(PngWriter::Rgb(3, 2, pixels), &info));
-  ExpectUpload(GL_RGB, 3, 2, pixels);
+  ExpectUpload(PngWriter::Rgb(3, 2, pixels), GL_RGB, pixels, &info);
   EXPECT_EQ(info.width, 3u);
   EXPECT_EQ(info.height, 2u);
   EXPECT_EQ(info.channels, 3u);
@@ -77,114 +102,64 @@ TEST_F(PngTexture, RgbUploadsTopRowFirstWithTightRows) {
 TEST_F(PngTexture, RgbaKeepsItsAlpha) {
   const Pixels pixels = {1, 2, 3, 0, 4, 5, 6, 128, 7, 8, 9, 255, 10, 11, 12, 64};
   PngImage info;
-  ASSERT_TRUE(WriteAndLoad(PngWriter::Rgb(2, 2, pixels, true), &info));
-  ExpectUpload(GL_RGBA, 2, 2, pixels);
+  ExpectUpload(PngWriter::Rgb(2, 2, pixels, true), GL_RGBA, pixels, &info);
   EXPECT_EQ(info.channels, 4u);
 }
 
 TEST_F(PngTexture, PaletteWithoutTransparencyBecomesRgb) {
-  PngWriter::Image image;
-  image.width = 3;
-  image.height = 1;
-  image.colorType = PNG_COLOR_TYPE_PALETTE;
-  image.palette = {{200, 100, 50}, {0, 0, 0}, {1, 2, 3}};
-  image.data = {2, 0, 1};
-  ASSERT_TRUE(WriteAndLoad(image));
-  ExpectUpload(GL_RGB, 3, 1, {1, 2, 3, 200, 100, 50, 0, 0, 0});
+  ExpectUpload(Image(PNG_COLOR_TYPE_PALETTE, 3, 1, {2, 0, 1}, 8, kThreeColours), GL_RGB,
+               {1, 2, 3, 200, 100, 50, 0, 0, 0});
 }
 
 TEST_F(PngTexture, PaletteWithTransparencyBecomesRgba) {
-  PngWriter::Image image;
-  image.width = 3;
-  image.height = 1;
-  image.colorType = PNG_COLOR_TYPE_PALETTE;
-  image.palette = {{200, 100, 50}, {0, 0, 0}, {1, 2, 3}};
+  PngWriter::Image image = Image(PNG_COLOR_TYPE_PALETTE, 3, 1, {2, 0, 1}, 8, kThreeColours);
   image.paletteAlpha = {0, 77};  // entry 2 has no alpha entry: opaque
-  image.data = {2, 0, 1};
-  ASSERT_TRUE(WriteAndLoad(image));
-  ExpectUpload(GL_RGBA, 3, 1, {1, 2, 3, 255, 200, 100, 50, 0, 0, 0, 0, 77});
+  ExpectUpload(image, GL_RGBA, {1, 2, 3, 255, 200, 100, 50, 0, 0, 0, 0, 77});
 }
 
 TEST_F(PngTexture, LowDepthPaletteIsUnpacked) {
-  PngWriter::Image image;
-  image.width = 5;  // 5 two-bit indices: a row of 2 bytes with padding bits
-  image.height = 2;
-  image.colorType = PNG_COLOR_TYPE_PALETTE;
-  image.bitDepth = 2;
-  image.palette = {{10, 10, 10}, {20, 20, 20}, {30, 30, 30}, {40, 40, 40}};
-  image.data = {0x1B, 0x00,   // 0 1 2 3 | 0
-                0xE4, 0xC0};  // 3 2 1 0 | 3
-  ASSERT_TRUE(WriteAndLoad(image));
+  // 5 two-bit indices: a row of 2 bytes with padding bits.
+  const Pixels rows = {0x1B, 0x00,   // 0 1 2 3 | 0
+                       0xE4, 0xC0};  // 3 2 1 0 | 3
   Pixels expected;
   for (unsigned char v : {10, 20, 30, 40, 10, 40, 30, 20, 10, 40}) expected.insert(expected.end(), {v, v, v});
-  ExpectUpload(GL_RGB, 5, 2, expected);
+  ExpectUpload(Image(PNG_COLOR_TYPE_PALETTE, 5, 2, rows, 2, {{10, 10, 10}, {20, 20, 20}, {30, 30, 30}, {40, 40, 40}}),
+               GL_RGB, expected);
 }
 
 TEST_F(PngTexture, GreyBecomesRgb) {
-  PngWriter::Image image;
-  image.width = 2;
-  image.height = 1;
-  image.colorType = PNG_COLOR_TYPE_GRAY;
-  image.data = {0, 200};
-  ASSERT_TRUE(WriteAndLoad(image));
-  ExpectUpload(GL_RGB, 2, 1, {0, 0, 0, 200, 200, 200});
+  ExpectUpload(Image(PNG_COLOR_TYPE_GRAY, 2, 1, {0, 200}), GL_RGB, {0, 0, 0, 200, 200, 200});
 }
 
 TEST_F(PngTexture, OneBitGreyIsExpandedToFullRange) {
-  PngWriter::Image image;
-  image.width = 3;
-  image.height = 1;
-  image.colorType = PNG_COLOR_TYPE_GRAY;
-  image.bitDepth = 1;
-  image.data = {0xA0};  // 1 0 1
-  ASSERT_TRUE(WriteAndLoad(image));
-  ExpectUpload(GL_RGB, 3, 1, {255, 255, 255, 0, 0, 0, 255, 255, 255});
+  ExpectUpload(Image(PNG_COLOR_TYPE_GRAY, 3, 1, {0xA0}, 1),  // 1 0 1
+               GL_RGB, {255, 255, 255, 0, 0, 0, 255, 255, 255});
 }
 
 TEST_F(PngTexture, GreyWithTransparentKeyBecomesRgba) {
-  PngWriter::Image image;
-  image.width = 2;
-  image.height = 1;
-  image.colorType = PNG_COLOR_TYPE_GRAY;
-  image.data = {9, 100};
+  PngWriter::Image image = Image(PNG_COLOR_TYPE_GRAY, 2, 1, {9, 100});
   image.greyKey = true;
   image.greyKeyValue = 9;
-  ASSERT_TRUE(WriteAndLoad(image));
-  ExpectUpload(GL_RGBA, 2, 1, {9, 9, 9, 0, 100, 100, 100, 255});
+  ExpectUpload(image, GL_RGBA, {9, 9, 9, 0, 100, 100, 100, 255});
 }
 
 TEST_F(PngTexture, GreyAlphaBecomesRgba) {
-  PngWriter::Image image;
-  image.width = 2;
-  image.height = 1;
-  image.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
-  image.data = {50, 60, 70, 80};
-  ASSERT_TRUE(WriteAndLoad(image));
-  ExpectUpload(GL_RGBA, 2, 1, {50, 50, 50, 60, 70, 70, 70, 80});
+  ExpectUpload(Image(PNG_COLOR_TYPE_GRAY_ALPHA, 2, 1, {50, 60, 70, 80}), GL_RGBA, {50, 50, 50, 60, 70, 70, 70, 80});
 }
 
 TEST_F(PngTexture, SixteenBitKeepsTheHighByte) {
-  PngWriter::Image image;
-  image.width = 1;
-  image.height = 2;
-  image.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
-  image.bitDepth = 16;
-  image.data = {0x12, 0xAB, 0x34, 0xCD, 0x56, 0xEF, 0xFF, 0xFF,   // top
-                0x00, 0xFF, 0x80, 0x00, 0xFE, 0x01, 0x7F, 0x80};  // bottom
-  ASSERT_TRUE(WriteAndLoad(image));
-  ExpectUpload(GL_RGBA, 1, 2, {0x12, 0x34, 0x56, 0xFF, 0x00, 0x80, 0xFE, 0x7F});
+  const Pixels rows = {0x12, 0xAB, 0x34, 0xCD, 0x56, 0xEF, 0xFF, 0xFF,   // top
+                       0x00, 0xFF, 0x80, 0x00, 0xFE, 0x01, 0x7F, 0x80};  // bottom
+  ExpectUpload(Image(PNG_COLOR_TYPE_RGB_ALPHA, 1, 2, rows, 16), GL_RGBA,
+               {0x12, 0x34, 0x56, 0xFF, 0x00, 0x80, 0xFE, 0x7F});
 }
 
-TEST_F(PngTexture, SinglePixel) {
-  ASSERT_TRUE(WriteAndLoad(PngWriter::Rgb(1, 1, {7, 8, 9})));
-  ExpectUpload(GL_RGB, 1, 1, {7, 8, 9});
-}
+TEST_F(PngTexture, SinglePixel) { ExpectUpload(PngWriter::Rgb(1, 1, {7, 8, 9}), GL_RGB, {7, 8, 9}); }
 
 TEST_F(PngTexture, NonPowerOfTwoIsUploadedAsIs) {
   Pixels pixels;
   for (int i = 0; i < 5 * 3 * 3; ++i) pixels.push_back(static_cast<unsigned char>(i * 5));
-  ASSERT_TRUE(WriteAndLoad(PngWriter::Rgb(5, 3, pixels)));
-  ExpectUpload(GL_RGB, 5, 3, pixels);
+  ExpectUpload(PngWriter::Rgb(5, 3, pixels), GL_RGB, pixels);
 }
 
 TEST_F(PngTexture, InterlacedImageComesOutInRowOrder) {
@@ -192,8 +167,7 @@ TEST_F(PngTexture, InterlacedImageComesOutInRowOrder) {
   for (int i = 0; i < 9 * 9 * 4; ++i) pixels.push_back(static_cast<unsigned char>(i * 7 + 3));
   PngWriter::Image image = PngWriter::Rgb(9, 9, pixels, true);
   image.interlaced = true;
-  ASSERT_TRUE(WriteAndLoad(image));
-  ExpectUpload(GL_RGBA, 9, 9, pixels);
+  ExpectUpload(image, GL_RGBA, pixels);
 }
 
 TEST_F(PngTexture, MissingFileFails) {
@@ -201,17 +175,11 @@ TEST_F(PngTexture, MissingFileFails) {
   ExpectNoUpload();
 }
 
-TEST_F(PngTexture, EmptyFileFails) {
-  ASSERT_TRUE(PngWriter::WriteBytes(Path("empty.png"), {}));
-  EXPECT_FALSE(LoadPngTexture(Path("empty.png").c_str(), nullptr));
-  ExpectNoUpload();
-}
+TEST_F(PngTexture, EmptyFileFails) { ExpectRefused("empty.png", {}); }
 
 TEST_F(PngTexture, OtherFileFails) {
   const std::string text = "this is a text file, not a picture\n";
-  ASSERT_TRUE(PngWriter::WriteBytes(Path("text.png"), Pixels(text.begin(), text.end())));
-  EXPECT_FALSE(LoadPngTexture(Path("text.png").c_str(), nullptr));
-  ExpectNoUpload();
+  ExpectRefused("text.png", Pixels(text.begin(), text.end()));
 }
 
 TEST_F(PngTexture, TruncatedFileFailsWhereverItIsCut) {
@@ -223,10 +191,7 @@ TEST_F(PngTexture, TruncatedFileFailsWhereverItIsCut) {
   // Inside the signature, the header, the image data and just before the end chunk.
   for (std::size_t length : {std::size_t{4}, std::size_t{20}, whole.size() / 2, whole.size() - 13}) {
     SCOPED_TRACE(length);
-    ASSERT_TRUE(PngWriter::WriteBytes(Path("cut.png"), Pixels(whole.begin(), whole.begin() + length)));
-    GLRecorder::Clear();
-    EXPECT_FALSE(LoadPngTexture(Path("cut.png").c_str(), nullptr));
-    ExpectNoUpload();
+    ExpectRefused("cut.png", Pixels(whole.begin(), whole.begin() + length));
   }
 }
 
@@ -235,9 +200,7 @@ TEST_F(PngTexture, CorruptImageDataFails) {
   ASSERT_TRUE(PngWriter::Write(Path("whole.png"), PngWriter::Rgb(8, 8, pixels)));
   Pixels bytes = PngWriter::ReadBytes(Path("whole.png"));
   bytes[bytes.size() - 20] ^= 0x55;  // inside the image data: its checksum no longer matches
-  ASSERT_TRUE(PngWriter::WriteBytes(Path("bad.png"), bytes));
-  EXPECT_FALSE(LoadPngTexture(Path("bad.png").c_str(), nullptr));
-  ExpectNoUpload();
+  ExpectRefused("bad.png", bytes);
 }
 
 TEST_F(PngTexture, AbsurdSizesInTheHeaderFailWithoutCrash) {
@@ -247,10 +210,7 @@ TEST_F(PngTexture, AbsurdSizesInTheHeaderFailWithoutCrash) {
       {0x7FFFFFFFu, 0x7FFFFFFFu}, {1000000, 1000000}, {1000000, 1}, {1, 1000000}, {0, 5}};
   for (const auto& size : sizes) {
     SCOPED_TRACE(std::to_string(size.first) + "x" + std::to_string(size.second));
-    ASSERT_TRUE(PngWriter::WriteBytes(Path("huge.png"), PngWriter::HeaderWithTinyData(size.first, size.second)));
-    GLRecorder::Clear();
-    EXPECT_FALSE(LoadPngTexture(Path("huge.png").c_str(), nullptr));
-    ExpectNoUpload();
+    ExpectRefused("huge.png", PngWriter::HeaderWithTinyData(size.first, size.second));
   }
 }
 

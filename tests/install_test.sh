@@ -6,13 +6,7 @@
 # usage: install_test.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
-tmp=$(mktemp -d /tmp/lumivane-install-XXXXXX)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+. "$(dirname "$0")/support/script_test.sh" lumivane-install
 
 prefix=$tmp/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -55,5 +49,4 @@ xvfb-run -a -s "-screen 0 1024x768x24" "$prefix/bin/lumivane-render" --video "$t
   --until 100 --no-sound >/dev/null 2>"$tmp/video.err" || fail "the installed renderer's capture failed: $(cat "$tmp/video.err")"
 [ -s "$tmp/capture.mp4" ] || fail "the installed renderer wrote no video"
 
-[ "$failures" -eq 0 ] && echo "installed renderer: ok"
-exit "$((failures > 0))"
+end_test "installed renderer"

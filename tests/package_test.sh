@@ -7,13 +7,7 @@
 # usage: package_test.sh BUILD_DIR DATA_DIR VERSION
 set -euo pipefail
 build=$1 data=$2 version=$3
-tmp=$(mktemp -d /tmp/lumivane-package-XXXXXX)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+. "$(dirname "$0")/support/script_test.sh" lumivane-package
 
 (cd "$build" && cpack -G DEB -B "$tmp" >"$tmp/cpack.log" 2>&1) || { cat "$tmp/cpack.log"; exit 1; }
 deb=$tmp/lumivane_${version}_$(dpkg --print-architecture).deb
@@ -52,5 +46,4 @@ appstreamcli validate --no-net "$tmp/root/usr/share/metainfo/$app.metainfo.xml" 
 grep -q "release version=\"$version\"" "$tmp/root/usr/share/metainfo/$app.metainfo.xml" ||
   fail "the metainfo does not name release $version"
 
-[ "$failures" -eq 0 ] && echo "package $(basename "$deb"): ok"
-exit "$((failures > 0))"
+end_test "package $(basename "$deb")"

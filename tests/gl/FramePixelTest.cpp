@@ -11,7 +11,9 @@
 #include "effects/SceneClip.h"
 #include "services/DemoTimer.h"
 #include "tests/gl/PixelTestSupport.h"
+#include "tests/support/BoxedWindow.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/KeptFrames.h"
 #include "tests/support/RecordingBoxes.h"
 #include "window/GLWindow.h"
 
@@ -127,37 +129,13 @@ TEST(FaderPixels, BlackAndWhiteFadesAtKnownAlphas) {
   EXPECT_EQ(p.b, 255);
 }
 
-namespace {
-
 // The real display, keeping a copy of every frame before it is swapped.
-class FrameDisplay : public SdlDisplay {
- public:
-  void Swap() override {
-    SDL_GL_GetDrawableSize(window, &width, &height);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    frame = ReadFrame(width, height);
-    SdlDisplay::Swap();
-  }
-  // y counts from the top.
-  GLTestWindow::Pixel At(int x, int y) const {
-    const unsigned char* p = &frame[(static_cast<std::size_t>(height - 1 - y) * width + x) * 4];
-    return {p[0], p[1], p[2]};
-  }
-  int width = 0, height = 0;
-  std::vector<unsigned char> frame;  // RGBA, bottom row first
-};
-
-}  // namespace
+using FrameDisplay = KeptFrames<>;
 
 TEST(FramePixels, GapsBetweenScenesDrawOnlyTheBars) {
   RecordingBoxes boxes;
-  FrameDisplay display;
-  FakeClock clock;
-  FixedSetupDialog dialog(WindowedWithoutSound());
-  Platform platform;
-  platform.clock = &clock;
-  platform.display = &display;
-  platform.dialog = &dialog;
+  DemoMachine<FrameDisplay> machine;
+  auto& [clock, display, dialog, platform] = machine;
   QuorixSystem* system = new QuorixSystem(platform);
   ASSERT_TRUE(system->Setup());
   system->timer->Start();
@@ -166,8 +144,8 @@ TEST(FramePixels, GapsBetweenScenesDrawOnlyTheBars) {
     ClearTo(0, 1, 0);  // whatever the back buffer held stays, apart from the bars
     clock.counter = now;
     system->DrawFrame();
-    const GLTestWindow::Pixel middle = display.At(display.width / 2, display.height / 2);
-    const GLTestWindow::Pixel top = display.At(display.width / 2, 1);
+    const FrameDisplay::Pixel middle = display.At(display.width / 2, display.height / 2);
+    const FrameDisplay::Pixel top = display.At(display.width / 2, 1);
     EXPECT_EQ(middle.g, 255);
     EXPECT_EQ(middle.r, 0);
     EXPECT_EQ(top.r + top.g + top.b, 0);
@@ -188,12 +166,8 @@ class WideWindowPixels : public ::testing::TestWithParam<WideCase> {};
 
 TEST_P(WideWindowPixels, PictureCentredWithBlackAround) {
   const WideCase c = GetParam();
-  RecordingBoxes boxes;
-  FrameDisplay display;
-  GLWindow window(&display, nullptr);
-  window.fullscreen = false;
-  window.width = c.width;
-  window.height = c.height;
+  BoxedWindow<FrameDisplay> boxed(c.width, c.height, false);
+  auto& [boxes, display, window] = boxed;
   ASSERT_TRUE(window.Create());
   ClearTo(1, 1, 1);
   LetterboxEffect(nullptr).Render(1, 0);
@@ -207,7 +181,7 @@ TEST_P(WideWindowPixels, PictureCentredWithBlackAround) {
   const int middleRow = c.top + c.pictureHeight / 2;
   for (int y = 0; y < c.height; ++y) {
     for (int x = 0; x < c.width; ++x) {
-      const GLTestWindow::Pixel p = display.At(x, y);
+      const FrameDisplay::Pixel p = display.At(x, y);
       const bool inside = x >= c.x && x < c.x + c.pictureWidth && y >= c.top && y < c.top + c.pictureHeight;
       if (!inside) litOutside += p.r + p.g + p.b > 0;
       if (inside && y == middleRow) blackInMiddleRow += p.r + p.g + p.b < 3 * 255;

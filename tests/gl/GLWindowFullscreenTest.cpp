@@ -19,7 +19,9 @@
 #include "services/DemoTimer.h"
 #include "services/PngWriter.h"
 #include "services/TextureBank.h"
-#include "tests/support/FakeClock.h"
+#include "tests/support/BoxedWindow.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/KeptFrames.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/TempFolder.h"
 #include "window/GLWindow.h"
@@ -73,26 +75,35 @@ SDL_DisplayMode DesktopMode() {
 
 bool IsFullscreen(SDL_Window* window) { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; }
 
+// A window on the SDL display, set to a size, a mode and a depth.
+using SdlWindow = BoxedWindow<WatchedDisplay>;
+
+// The question of a refused mode.
+void ExpectTheQuestion(const RecordingBoxes::Box& box) {
+  EXPECT_EQ(box.text, kQuestion);
+  EXPECT_EQ(box.caption, "Tarvo GL");
+  EXPECT_EQ(box.style, MB::YESNO | MB::ICONEXCLAMATION);
+}
+
+// Creates the window with the question answered Yes: that one box, and a
+// window that is not fullscreen.
+void ExpectWindowedAfterYes(SdlWindow& boxed) {
+  boxed.boxes.answers = {MB::IDYES};
+  ASSERT_TRUE(boxed.window.Create());
+  ASSERT_EQ(boxed.boxes.boxes.size(), 1u);
+  ExpectTheQuestion(boxed.boxes.boxes[0]);
+  EXPECT_FALSE(boxed.window.fullscreen);
+  ASSERT_NE(boxed.display.Window(), nullptr);
+  EXPECT_FALSE(IsFullscreen(boxed.display.Window()));
+}
+
 }  // namespace
 
 TEST(GLWindowFullscreen, RefusedModeAnsweredYesPlaysWindowedAtTheSameSize) {
   if (Offers(800, 600)) GTEST_SKIP() << "this display offers 800 x 600; the refusal cannot happen";
-  RecordingBoxes boxes;
-  boxes.answers = {MB::IDYES};
-  WatchedDisplay display;
-  GLWindow window(&display, nullptr);
-  window.fullscreen = true;
-  window.width = 800;
-  window.height = 600;
-  window.bits = 16;
-  ASSERT_TRUE(window.Create());
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, kQuestion);
-  EXPECT_EQ(boxes.boxes[0].caption, "Tarvo GL");
-  EXPECT_EQ(boxes.boxes[0].style, MB::YESNO | MB::ICONEXCLAMATION);
-  EXPECT_FALSE(window.fullscreen);
-  ASSERT_NE(display.Window(), nullptr);
-  EXPECT_FALSE(IsFullscreen(display.Window()));
+  SdlWindow boxed(800, 600, true, 16);
+  auto& [boxes, display, window] = boxed;
+  ASSERT_NO_FATAL_FAILURE(ExpectWindowedAfterYes(boxed));
   int w = 0, h = 0;
   SDL_GetWindowSize(display.Window(), &w, &h);
   EXPECT_EQ(w, 800);
@@ -108,16 +119,12 @@ TEST(GLWindowFullscreen, RefusedModeAnsweredYesPlaysWindowedAtTheSameSize) {
 
 TEST(GLWindowFullscreen, RefusedModeAnsweredNoEndsWithoutAWindow) {
   if (Offers(1024, 768)) GTEST_SKIP() << "this display offers 1024 x 768; the refusal cannot happen";
-  RecordingBoxes boxes;
+  SdlWindow boxed(1024, 768, true);
+  auto& [boxes, display, window] = boxed;
   boxes.answers = {MB::IDNO};
-  WatchedDisplay display;
-  GLWindow window(&display, nullptr);
-  window.fullscreen = true;
-  window.width = 1024;
-  window.height = 768;
   EXPECT_FALSE(window.Create());
   ASSERT_EQ(boxes.boxes.size(), 2u);
-  EXPECT_EQ(boxes.boxes[0].caption, "Tarvo GL");
+  ExpectTheQuestion(boxes.boxes[0]);
   EXPECT_EQ(boxes.boxes[1].text, "Program Will Now Close.");
   EXPECT_EQ(boxes.boxes[1].caption, "ERROR");
   EXPECT_EQ(boxes.boxes[1].style, MB::ICONSTOP);
@@ -130,12 +137,8 @@ TEST(GLWindowFullscreen, RefusedModeAnsweredNoEndsWithoutAWindow) {
 TEST(GLWindowFullscreen, TheDisplaysOwnSizeGoesFullscreenAndDestroyPutsTheDesktopBack) {
   const SDL_DisplayMode desktop = DesktopMode();
   ASSERT_GT(desktop.w, 0);
-  RecordingBoxes boxes;
-  WatchedDisplay display;
-  GLWindow window(&display, nullptr);
-  window.fullscreen = true;
-  window.width = desktop.w;
-  window.height = desktop.h;
+  SdlWindow boxed(desktop.w, desktop.h, true);
+  auto& [boxes, display, window] = boxed;
   ASSERT_TRUE(window.Create());
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_TRUE(window.fullscreen);
@@ -153,28 +156,16 @@ TEST(GLWindowFullscreen, TheDisplaysOwnSizeGoesFullscreenAndDestroyPutsTheDeskto
 TEST(GLWindowFullscreen, ADepthTheDisplayLacksIsRefusedAndAskedAbout) {
   const SDL_DisplayMode desktop = DesktopMode();
   if (SDL_BITSPERPIXEL(desktop.format) <= 16) GTEST_SKIP() << "this display runs at 16 bits";
-  RecordingBoxes boxes;
-  boxes.answers = {MB::IDYES};
-  WatchedDisplay display;
-  GLWindow window(&display, nullptr);
-  window.fullscreen = true;
-  window.width = desktop.w;
-  window.height = desktop.h;
-  window.bits = 16;
-  ASSERT_TRUE(window.Create());
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].caption, "Tarvo GL");
-  EXPECT_FALSE(window.fullscreen);
-  EXPECT_FALSE(IsFullscreen(display.Window()));
-  window.Destroy();
+  SdlWindow boxed(desktop.w, desktop.h, true, 16);
+  ExpectWindowedAfterYes(boxed);
+  boxed.window.Destroy();
 }
 
 // One F1 press gives one key-down, however the key repeats.
 TEST(GLWindowFullscreen, AutoRepeatedF1IsDroppedAndOtherKeysRepeat) {
-  RecordingBoxes boxes;
-  WatchedDisplay display;
-  GLWindow window(&display, nullptr);
-  window.fullscreen = false;
+  SdlWindow boxed(640, 480, false);  // GLWindow's own size and depth
+  WatchedDisplay& display = boxed.display;
+  GLWindow& window = boxed.window;
   ASSERT_TRUE(window.Create());
   WindowEvent drain;
   while (display.PollEvent(drain)) {
@@ -215,29 +206,21 @@ bool WriteSolidPng(const std::string& path, int size, unsigned char r, unsigned 
   return PngWriter::Write(path, PngWriter::Rgb(size, size, pixels));
 }
 
-// Presses Start with a window of a given size and mode, without sound.
-class SizedSetup : public SetupDialog {
- public:
-  SizedSetup(int width, int height, bool fullscreen, bool desktop = false)
-      : width(width), height(height), fullscreen(fullscreen), desktop(desktop) {}
-  SetupResult Run(SetupControls& controls) override {
-    controls = SetupControls{};
-    controls.noSound = true;
-    controls.bits32 = true;
-    controls.fullscreen = fullscreen;
-    controls.desktop = desktop;
-    controls.width = width;
-    controls.height = height;
-    return SetupResult::Start;
-  }
-  int width, height;
-  bool fullscreen, desktop;
-};
+// Start with a window of a given size and mode, without sound.
+SetupControls Sized(int width, int height, bool fullscreen, bool desktop = false) {
+  SetupControls controls;
+  controls.noSound = controls.bits32 = true;
+  controls.fullscreen = fullscreen, controls.desktop = desktop;
+  controls.width = width, controls.height = height;
+  return controls;
+}
 
 // Plays the demo's main loop a script of key events; a step may instead look
 // at the screen (on a pass without a message, as when the loop reads keys).
-class ScriptedDisplay : public WatchedDisplay {
+// It keeps the frames only when asked to.
+class ScriptedDisplay : public KeptFrames<WatchedDisplay> {
  public:
+  ScriptedDisplay() { keep = false; }
   struct Step {
     WindowEvent event;
     std::function<void()> look;
@@ -274,27 +257,15 @@ class ScriptedDisplay : public WatchedDisplay {
   }
   void Idle() { script.push_back(Step{}); }
   void Look(std::function<void()> look) { script.push_back(Step{WindowEvent{}, std::move(look)}); }
-  void PressF1() {
-    Key(VK::F1, true);
+  void Press(int key) {
+    Key(key, true);
     Idle();  // the toggle happens on a pass without a message
-    Key(VK::F1, false);
+    Key(key, false);
   }
-
-  // Keeps the latest frame when asked to.
-  void Swap() override {
-    if (keepFrames) {
-      SDL_GL_GetDrawableSize(window, &frameWidth, &frameHeight);
-      frame.assign(static_cast<std::size_t>(frameWidth) * frameHeight * 3, 0);
-      glReadBuffer(GL_BACK);
-      glPixelStorei(GL_PACK_ALIGNMENT, 1);
-      glReadPixels(0, 0, frameWidth, frameHeight, GL_RGB, GL_UNSIGNED_BYTE, frame.data());
-    }
-    WatchedDisplay::Swap();
-  }
-  bool keepFrames = false;
-  std::vector<unsigned char> frame;  // RGB, bottom row first
-  int frameWidth = 0, frameHeight = 0;
 };
+
+// The demo on the SDL display with the fake clock, started with these controls.
+using ScriptedMachine = DemoMachine<ScriptedDisplay, FixedSetupDialog>;
 
 struct Pixel {
   int r, g, b;
@@ -335,15 +306,10 @@ TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateK
   ASSERT_TRUE(WriteSolidPng(data + "/load.png", 16, 0, 0, 0));  // the loading screen, shown again at each toggle
 
   RecordingBoxes boxes;
-  FakeClock clock;
-  ScriptedDisplay display;
-  SizedSetup setup(desktop.w, desktop.h, true);
-  Platform platform;
-  platform.boxes = &boxes;
-  platform.clock = &clock;
-  platform.display = &display;
-  platform.dialog = &setup;
-  auto system = std::make_unique<QuorixSystem>(platform);
+  ScriptedMachine machine(Sized(desktop.w, desktop.h, true));
+  FakeClock& clock = machine.clock;
+  ScriptedDisplay& display = machine.display;
+  auto system = std::make_unique<QuorixSystem>(machine.platform);
 
   struct Look {
     Pixel pixel{-1, -1, -1};
@@ -368,17 +334,11 @@ TEST(GLWindowFullscreen, F1TwiceComesBackToTheSameModeWithTexturesClockAndStateK
     sand->Load();
     look(looks[0], 1000);
   });
-  display.Key(VK::F1, true);
-  display.Idle();  // the toggle happens on a pass without a message
-  display.Key(VK::F1, false);
+  display.Press(VK::F1);
   display.Look([&] { look(looks[1], 2000); });
-  display.Key(VK::F8, true);  // paused across the second toggle
-  display.Idle();
-  display.Key(VK::F8, false);
+  display.Press(VK::F8);  // paused across the second toggle
   display.Look([&] { clock.counter = 3000; });
-  display.Key(VK::F1, true);
-  display.Idle();
-  display.Key(VK::F1, false);
+  display.Press(VK::F1);
   display.Look([&] { look(looks[2], 3000); });
 
   ASSERT_TRUE(system->Setup());
@@ -422,21 +382,15 @@ TEST(GLWindowFullscreen, DesktopFullscreenShowsTheFourToThreeFrameWithBlackAroun
   const SDL_DisplayMode desktop = DesktopMode();
   ASSERT_GT(desktop.w, 0);
   const GLWindow::Area area = GLWindow::PictureArea(desktop.w, desktop.h);  // 1920 x 1080: 240, 0, 1440 x 1080
-  char previous[4096];
-  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-  ASSERT_EQ(chdir((std::string(LUMIVANE_DATA_DIR) + "/..").c_str()), 0);
+  WorkingFolder dataParent;
+  ASSERT_TRUE(dataParent.Enter(std::string(LUMIVANE_DATA_DIR) + "/.."));
 
   RecordingBoxes boxes;
-  FakeClock clock;
-  ScriptedDisplay display;
-  display.keepFrames = true;
-  SizedSetup setup(area.width, area.height, true, true);
-  Platform platform;
-  platform.boxes = &boxes;
-  platform.clock = &clock;
-  platform.display = &display;
-  platform.dialog = &setup;
-  QuorixSystem* system = desktopTestSystem = new QuorixSystem(platform);
+  ScriptedMachine machine(Sized(area.width, area.height, true, true));
+  FakeClock& clock = machine.clock;
+  ScriptedDisplay& display = machine.display;
+  display.keep = true;
+  QuorixSystem* system = desktopTestSystem = new QuorixSystem(machine.platform);
 
   struct Look {
     std::vector<unsigned char> frame;
@@ -446,17 +400,17 @@ TEST(GLWindowFullscreen, DesktopFullscreenShowsTheFourToThreeFrameWithBlackAroun
   Look looks[3];
   auto look = [&](Look& l) {
     l.frame = display.frame;
-    l.width = display.frameWidth;
-    l.height = display.frameHeight;
+    l.width = display.width;
+    l.height = display.height;
     l.sdlFullscreen = IsFullscreen(display.Window());
   };
   // Every frame at 130.5 s, in the photo cylinder, which has no per-frame state.
   display.Look([&] { clock.counter = 130500; });
   display.Idle();
   display.Look([&] { look(looks[0]); });
-  display.PressF1();
+  display.Press(VK::F1);
   display.Look([&] { look(looks[1]); });
-  display.PressF1();
+  display.Press(VK::F1);
   display.Look([&] { look(looks[2]); });
 
   ASSERT_TRUE(system->Setup());
@@ -476,13 +430,13 @@ TEST(GLWindowFullscreen, DesktopFullscreenShowsTheFourToThreeFrameWithBlackAroun
   int litOutside = 0, differingInside = 0;
   for (int y = 0; y < full.height; ++y) {
     for (int x = 0; x < full.width; ++x) {
-      const unsigned char* p = &full.frame[(static_cast<std::size_t>(y) * full.width + x) * 3];
+      const unsigned char* p = &full.frame[(static_cast<std::size_t>(y) * full.width + x) * 4];
       const int wx = x - area.x, wy = y - area.y;
       if (wx < 0 || wy < 0 || wx >= area.width || wy >= area.height) {
         litOutside += p[0] + p[1] + p[2] > 0;
         continue;
       }
-      const unsigned char* q = &window.frame[(static_cast<std::size_t>(wy) * window.width + wx) * 3];
+      const unsigned char* q = &window.frame[(static_cast<std::size_t>(wy) * window.width + wx) * 4];
       differingInside += p[0] != q[0] || p[1] != q[1] || p[2] != q[2];
     }
   }
@@ -492,5 +446,4 @@ TEST(GLWindowFullscreen, DesktopFullscreenShowsTheFourToThreeFrameWithBlackAroun
 
   system->window->Destroy();
   EXPECT_TRUE(display.desktopModeAtUnregister);
-  EXPECT_EQ(chdir(previous), 0);
 }

@@ -7,8 +7,11 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <system_error>
+#include <tuple>
 
 #include "platform/GtkSetupDialog.h"
 #include "window/SetupChoices.h"
@@ -50,14 +53,19 @@ std::string FrameOf(GtkWidget* control) {
   return frame ? gtk_frame_get_label(GTK_FRAME(frame)) : "(none)";
 }
 
-// Runs the dialog from the initial choices; `act` runs once it is on screen.
+const char* kNoPicture = "no/such/picture.png";
+
+// Runs the dialog from the initial choices and expects it to end as `result`;
+// `act` runs once it is on screen. Gives the controls as the dialog left them.
 // Every run is bounded: a dialog still up after 10 s ends as Failed.
-SetupResult RunDialog(GtkSetupDialog& dialog, SetupControls& controls, std::function<void(GtkSetupDialog&)> act) {
+SetupControls ExpectRunEnds(SetupResult result, std::function<void(GtkSetupDialog&)> act,
+                            SetupControls controls = InitialSetupControls(), const std::string& picture = kNoPicture) {
   std::string why;
   if (!GtkSetupDialog::Open(&why)) {
     ADD_FAILURE() << why;
-    return SetupResult::Failed;
+    return controls;
   }
+  GtkSetupDialog dialog(picture);
   const guint bound = g_timeout_add_seconds(
       10,
       [](gpointer d) -> gboolean {
@@ -66,27 +74,20 @@ SetupResult RunDialog(GtkSetupDialog& dialog, SetupControls& controls, std::func
       },
       &dialog);
   dialog.onShown = std::move(act);
-  const SetupResult result = dialog.Run(controls);
+  EXPECT_EQ(dialog.Run(controls), result);
   g_source_remove(bound);
-  return result;
+  return controls;
 }
 
-void ExpectControls(const SetupControls& got, const SetupControls& expected) {
-  EXPECT_EQ(got.noSound, expected.noSound);
-  EXPECT_EQ(got.fullscreen, expected.fullscreen);
-  EXPECT_EQ(got.res640, expected.res640);
-  EXPECT_EQ(got.res800, expected.res800);
-  EXPECT_EQ(got.res1024, expected.res1024);
-  EXPECT_EQ(got.bits16, expected.bits16);
-  EXPECT_EQ(got.bits32, expected.bits32);
+// The seven controls the dialog sets, to compare at once.
+auto Tie(const SetupControls& c) {
+  return std::make_tuple(c.noSound, c.fullscreen, c.res640, c.res800, c.res1024, c.bits16, c.bits32);
 }
 
 }  // namespace
 
 TEST(GtkSetupDialog, ShowsTheControlsWithTheirTextsGroupsAndInitialChoices) {
-  GtkSetupDialog dialog("no/such/picture.png");
-  SetupControls controls = InitialSetupControls();
-  const SetupResult result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
+  ExpectRunEnds(SetupResult::Quit, [](GtkSetupDialog& d) {
     const GtkSetupDialog::Widgets& w = d.widgets;
     EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(w.window)), "Vantel Quorix - Lumivane");
     EXPECT_EQ(w.picture, nullptr);  // a missing picture leaves just the controls
@@ -117,49 +118,40 @@ TEST(GtkSetupDialog, ShowsTheControlsWithTheirTextsGroupsAndInitialChoices) {
     EXPECT_EQ(gtk_window_get_focus(GTK_WINDOW(w.window)), w.start);
     d.End(SetupResult::Quit);
   });
-  EXPECT_EQ(result, SetupResult::Quit);
 }
 
 TEST(GtkSetupDialog, TheInitialChoicesComeFromTheCaller) {
-  GtkSetupDialog dialog("no/such/picture.png");
   SetupControls controls;
-  controls.res1024 = true;
-  controls.bits16 = true;
-  controls.noSound = true;
-  const SetupResult result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
-    EXPECT_TRUE(On(d.widgets.res1024) && On(d.widgets.bits16) && On(d.widgets.noSound));
-    EXPECT_FALSE(On(d.widgets.fullscreen) || On(d.widgets.res800) || On(d.widgets.bits32));
-    d.End(SetupResult::Quit);
-  });
-  EXPECT_EQ(result, SetupResult::Quit);
+  controls.res1024 = controls.bits16 = controls.noSound = true;
+  ExpectRunEnds(
+      SetupResult::Quit,
+      [](GtkSetupDialog& d) {
+        EXPECT_TRUE(On(d.widgets.res1024) && On(d.widgets.bits16) && On(d.widgets.noSound));
+        EXPECT_FALSE(On(d.widgets.fullscreen) || On(d.widgets.res800) || On(d.widgets.bits32));
+        d.End(SetupResult::Quit);
+      },
+      controls);
 }
 
 TEST(GtkSetupDialog, EnterPressesStartWithTheInitialChoices) {
-  GtkSetupDialog dialog("no/such/picture.png");
-  SetupControls controls = InitialSetupControls();
-  const SetupResult result = RunDialog(dialog, controls, [](GtkSetupDialog& d) { SendKey(d.widgets.window, GDK_KEY_Return); });
-  EXPECT_EQ(result, SetupResult::Start);
-  ExpectControls(controls, InitialSetupControls());
+  const SetupControls got =
+      ExpectRunEnds(SetupResult::Start, [](GtkSetupDialog& d) { SendKey(d.widgets.window, GDK_KEY_Return); });
+  EXPECT_EQ(Tie(got), Tie(InitialSetupControls()));
 }
 
 // Enter on another control than a button is still Start; it does not choose that control.
 TEST(GtkSetupDialog, EnterOnARadioButtonIsStart) {
-  GtkSetupDialog dialog("no/such/picture.png");
-  SetupControls controls = InitialSetupControls();
-  const SetupResult result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
+  const SetupControls got = ExpectRunEnds(SetupResult::Start, [](GtkSetupDialog& d) {
     gtk_widget_grab_focus(d.widgets.res640);
     SendKey(d.widgets.window, GDK_KEY_Return);
   });
-  EXPECT_EQ(result, SetupResult::Start);
-  ExpectControls(controls, InitialSetupControls());
+  EXPECT_EQ(Tie(got), Tie(InitialSetupControls()));
 }
 
 // Tab walks the controls in their order, a radio group being one stop at its
 // chosen button; Shift+Tab walks back. Neither button is a default button.
 TEST(GtkSetupDialog, TabFollowsTheControlOrderAndNoButtonIsDefault) {
-  GtkSetupDialog dialog("no/such/picture.png");
-  SetupControls controls = InitialSetupControls();
-  const SetupResult result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
+  const SetupControls got = ExpectRunEnds(SetupResult::Quit, [](GtkSetupDialog& d) {
     const GtkSetupDialog::Widgets& w = d.widgets;
     GtkWindow* window = GTK_WINDOW(w.window);
     EXPECT_EQ(gtk_window_get_default_widget(window), nullptr);
@@ -181,24 +173,26 @@ TEST(GtkSetupDialog, TabFollowsTheControlOrderAndNoButtonIsDefault) {
     gtk_widget_grab_focus(w.quit);
     SendKey(w.window, GDK_KEY_Return);
   });
-  EXPECT_EQ(result, SetupResult::Quit);
-  ExpectControls(controls, InitialSetupControls());
+  EXPECT_EQ(Tie(got), Tie(InitialSetupControls()));
 }
 
 TEST(GtkSetupDialog, AltMnemonicsSetTheControlsAndAltSStarts) {
-  GtkSetupDialog dialog("no/such/picture.png");
-  SetupControls controls = InitialSetupControls();
-  const SetupResult result = RunDialog(dialog, controls, [](GtkSetupDialog& d) {
+  const SetupControls got = ExpectRunEnds(SetupResult::Start, [](GtkSetupDialog& d) {
     const GtkSetupDialog::Widgets& w = d.widgets;
-    Alt(w.window, GDK_KEY_n);
-    EXPECT_TRUE(On(w.noSound));
-    Alt(w.window, GDK_KEY_f);
-    EXPECT_FALSE(On(w.fullscreen));
-    Alt(w.window, GDK_KEY_6);
-    EXPECT_TRUE(On(w.res640));
-    EXPECT_FALSE(On(w.res800));
-    Alt(w.window, GDK_KEY_8);
-    EXPECT_TRUE(On(w.res800));
+    // Alt+key, after which `on` is chosen and `off` is not (either may be null).
+    auto press = [&w](guint key, GtkWidget* on, GtkWidget* off) {
+      Alt(w.window, key);
+      if (on) {
+        EXPECT_TRUE(On(on)) << gdk_keyval_name(key);
+      }
+      if (off) {
+        EXPECT_FALSE(On(off)) << gdk_keyval_name(key);
+      }
+    };
+    press(GDK_KEY_n, w.noSound, nullptr);
+    press(GDK_KEY_f, nullptr, w.fullscreen);
+    press(GDK_KEY_6, w.res640, w.res800);
+    press(GDK_KEY_8, w.res800, nullptr);
     // "&16 bit" and "&1024 x 768" share Alt+1: it moves between them; Space chooses.
     Alt(w.window, GDK_KEY_1);
     GtkWidget* first = gtk_window_get_focus(GTK_WINDOW(w.window));
@@ -210,16 +204,12 @@ TEST(GtkSetupDialog, AltMnemonicsSetTheControlsAndAltSStarts) {
     SendKey(w.window, GDK_KEY_space);
     EXPECT_TRUE(On(w.bits16));
     EXPECT_TRUE(On(w.res1024));
-    Alt(w.window, GDK_KEY_3);
-    EXPECT_TRUE(On(w.bits32));
+    press(GDK_KEY_3, w.bits32, nullptr);
     Alt(w.window, GDK_KEY_s);
   });
-  EXPECT_EQ(result, SetupResult::Start);
   SetupControls expected;
-  expected.noSound = true;
-  expected.res1024 = true;
-  expected.bits32 = true;
-  ExpectControls(controls, expected);
+  expected.noSound = expected.res1024 = expected.bits32 = true;
+  EXPECT_EQ(Tie(got), Tie(expected));
 }
 
 TEST(GtkSetupDialog, QuitEscapeAndClosingWriteNothing) {
@@ -232,15 +222,12 @@ TEST(GtkSetupDialog, QuitEscapeAndClosingWriteNothing) {
   int i = 0;
   for (const auto& ending : endings) {
     SCOPED_TRACE(i++);
-    GtkSetupDialog dialog("no/such/picture.png");
-    SetupControls controls = InitialSetupControls();
-    const SetupResult result = RunDialog(dialog, controls, [&](GtkSetupDialog& d) {
+    const SetupControls got = ExpectRunEnds(SetupResult::Quit, [&](GtkSetupDialog& d) {
       Alt(d.widgets.window, GDK_KEY_n);  // changed, then thrown away
       gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(d.widgets.res1024), TRUE);
       ending(d);
     });
-    EXPECT_EQ(result, SetupResult::Quit);
-    ExpectControls(controls, InitialSetupControls());
+    EXPECT_EQ(Tie(got), Tie(InitialSetupControls()));
   }
 }
 
@@ -256,45 +243,47 @@ TEST(GtkSetupDialog, ThePictureStandsAtItsOwnSizeLeftOfTheBoxesAndTheButtonsAlon
     ASSERT_TRUE(gdk_pixbuf_save(pixbuf, path.c_str(), "png", nullptr, nullptr));
     g_object_unref(pixbuf);
   }
-  GtkSetupDialog dialog(path);
-  SetupControls controls = InitialSetupControls();
-  RunDialog(dialog, controls, [](GtkSetupDialog& d) {
-    const GtkSetupDialog::Widgets& w = d.widgets;
-    ASSERT_NE(w.picture, nullptr);
-    for (int i = 0; i < 500 && gtk_widget_get_allocated_width(w.quit) <= 1; ++i) gtk_main_iteration_do(FALSE);
-    GtkAllocation picture, mode, depth, music, start, quit;
-    gtk_widget_get_allocation(w.picture, &picture);
-    gtk_widget_get_allocation(gtk_widget_get_ancestor(w.res640, GTK_TYPE_FRAME), &mode);
-    gtk_widget_get_allocation(gtk_widget_get_ancestor(w.bits16, GTK_TYPE_FRAME), &depth);
-    gtk_widget_get_allocation(gtk_widget_get_ancestor(w.noSound, GTK_TYPE_FRAME), &music);
-    gtk_widget_get_allocation(w.start, &start);
-    gtk_widget_get_allocation(w.quit, &quit);
-    GdkPixbuf* shown = gtk_image_get_pixbuf(GTK_IMAGE(w.picture));
-    EXPECT_EQ(gdk_pixbuf_get_width(shown), 128);
-    EXPECT_EQ(gdk_pixbuf_get_height(shown), 164);
-    EXPECT_GE(picture.width, 128);
-    EXPECT_GE(picture.height, 164);
-    EXPECT_LE(picture.x + picture.width, mode.x);  // picture | window mode | color depth, music
-    EXPECT_LT(mode.x + mode.width, depth.x);
-    EXPECT_EQ(depth.x, music.x);
-    EXPECT_LT(depth.y + depth.height, music.y);
-    EXPECT_EQ(start.x, mode.x);  // Start under "window mode", Quit under the right column
-    EXPECT_EQ(start.width, mode.width);
-    EXPECT_EQ(quit.x, depth.x);
-    EXPECT_EQ(start.y, quit.y);
-    EXPECT_GE(start.y, mode.y + mode.height);
-    EXPECT_GE(start.y, music.y + music.height);
-    d.End(SetupResult::Quit);
-  });
+  ExpectRunEnds(
+      SetupResult::Quit,
+      [](GtkSetupDialog& d) {
+        const GtkSetupDialog::Widgets& w = d.widgets;
+        ASSERT_NE(w.picture, nullptr);
+        for (int i = 0; i < 500 && gtk_widget_get_allocated_width(w.quit) <= 1; ++i) gtk_main_iteration_do(FALSE);
+        GtkAllocation picture, mode, depth, music, start, quit;
+        gtk_widget_get_allocation(w.picture, &picture);
+        gtk_widget_get_allocation(gtk_widget_get_ancestor(w.res640, GTK_TYPE_FRAME), &mode);
+        gtk_widget_get_allocation(gtk_widget_get_ancestor(w.bits16, GTK_TYPE_FRAME), &depth);
+        gtk_widget_get_allocation(gtk_widget_get_ancestor(w.noSound, GTK_TYPE_FRAME), &music);
+        gtk_widget_get_allocation(w.start, &start);
+        gtk_widget_get_allocation(w.quit, &quit);
+        GdkPixbuf* shown = gtk_image_get_pixbuf(GTK_IMAGE(w.picture));
+        EXPECT_EQ(gdk_pixbuf_get_width(shown), 128);
+        EXPECT_EQ(gdk_pixbuf_get_height(shown), 164);
+        EXPECT_GE(picture.width, 128);
+        EXPECT_GE(picture.height, 164);
+        EXPECT_LE(picture.x + picture.width, mode.x);  // picture | window mode | color depth, music
+        EXPECT_LT(mode.x + mode.width, depth.x);
+        EXPECT_EQ(depth.x, music.x);
+        EXPECT_LT(depth.y + depth.height, music.y);
+        EXPECT_EQ(start.x, mode.x);  // Start under "window mode", Quit under the right column
+        EXPECT_EQ(start.width, mode.width);
+        EXPECT_EQ(quit.x, depth.x);
+        EXPECT_EQ(start.y, quit.y);
+        EXPECT_GE(start.y, mode.y + mode.height);
+        EXPECT_GE(start.y, music.y + music.height);
+        d.End(SetupResult::Quit);
+      },
+      InitialSetupControls(), path);
 }
 
 // The rest run in a fresh process each: GTK comes up once per process.
 
 namespace {
 
-// A locale that writes one half as "0,5", made from the system's sources
-// when none is installed. Empty when there is none to be had.
-std::string CommaLocale(std::string* path) {
+// A locale that writes one half as "0,5", made from the system's sources in
+// `folder` (then its LOCPATH) when none is installed. Empty when there is
+// none to be had.
+std::string CommaLocale(const TempFolder& folder, std::string* path) {
   for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
     locale_t l = newlocale(LC_NUMERIC_MASK, name, static_cast<locale_t>(0));
     if (l) {
@@ -302,16 +291,10 @@ std::string CommaLocale(std::string* path) {
       return name;
     }
   }
-  static char dir[] = "/tmp/lumivane-locale-XXXXXX";
-  static bool made = false;
-  if (!made) {
-    if (!mkdtemp(dir)) return "";
-    const std::string command =
-        std::string("localedef -i de_DE -f UTF-8 ") + dir + "/de_DE.UTF-8 >/dev/null 2>&1";
-    made = std::system(command.c_str()) == 0 || access((std::string(dir) + "/de_DE.UTF-8").c_str(), F_OK) == 0;
-  }
-  if (!made) return "";
-  *path = dir;
+  if (folder.path.empty()) return "";
+  const std::string command = "localedef -i de_DE -f UTF-8 " + (folder / "de_DE.UTF-8") + " >/dev/null 2>&1";
+  if (std::system(command.c_str()) != 0 && access((folder / "de_DE.UTF-8").c_str(), F_OK) != 0) return "";
+  *path = folder.path;
   return "de_DE.UTF-8";
 }
 
@@ -319,23 +302,30 @@ std::string CommaLocale(std::string* path) {
 
 TEST(GtkSetupDialogDeathTest, NumbersAreStillReadWithADotAfterTheDialog) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
+  TempFolder locales;
   std::string path;
-  const std::string name = CommaLocale(&path);
+  const std::string name = CommaLocale(locales, &path);
   if (name.empty()) GTEST_SKIP() << "no locale with a decimal comma (the locales package is missing)";
   EXPECT_EXIT(
       {
         if (!path.empty()) setenv("LOCPATH", path.c_str(), 1);
         setenv("LC_ALL", name.c_str(), 1);
+        // The child leaves by _Exit, past the destructors: it removes its own locale folder first.
+        auto leave = [&locales](int code) {
+          std::error_code ignored;
+          std::filesystem::remove_all(locales.path, ignored);
+          std::_Exit(code);
+        };
         // The test is only worth something when the user's locale would turn the dot into a comma.
-        if (!std::setlocale(LC_ALL, "") || std::strtod("0.5", nullptr) != 0.0) std::_Exit(3);
+        if (!std::setlocale(LC_ALL, "") || std::strtod("0.5", nullptr) != 0.0) leave(3);
         std::setlocale(LC_ALL, "C");
-        GtkSetupDialog dialog("no/such/picture.png");
+        GtkSetupDialog dialog(kNoPicture);
         SetupControls controls = InitialSetupControls();
         dialog.onShown = [](GtkSetupDialog& d) { SendKey(d.widgets.window, GDK_KEY_Return); };
         const SetupResult result = dialog.Run(controls);
         char* end = nullptr;
         const double half = std::strtod("0.5", &end);
-        std::_Exit(result == SetupResult::Start && half == 0.5 && *end == '\0' ? 0 : 1);
+        leave(result == SetupResult::Start && half == 0.5 && *end == '\0' ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
 }
@@ -346,7 +336,7 @@ TEST(GtkSetupDialogDeathTest, WithoutADisplayItSaysWhyAndFails) {
       {
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
-        GtkSetupDialog dialog("no/such/picture.png");
+        GtkSetupDialog dialog(kNoPicture);
         SetupControls controls = InitialSetupControls();
         std::_Exit(dialog.Run(controls) == SetupResult::Failed ? 0 : 1);
       },

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "effects/LoadingScreen.h"
@@ -22,8 +23,18 @@ const std::vector<unsigned char> kQuadrants = {255, 0, 0, 0, 255, 0, 0, 0, 255, 
 class TexturePixelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(dir.empty());
-    std::filesystem::create_directory(dir + "/data");
+    ASSERT_FALSE(folder.path.empty());
+    std::filesystem::create_directory(folder / "data");
+  }
+
+  // A window of this size, then the test inside the temporary folder (the
+  // window goes to the real data folder's) with data/NAME showing kQuadrants.
+  GLTestWindow& OpenWithQuadrants(int width, int height, const char* name) {
+    window = std::make_unique<GLTestWindow>(width, height);
+    EXPECT_TRUE(window->ok);
+    EXPECT_TRUE(inside.Enter(folder.path));
+    EXPECT_TRUE(PngWriter::Write(std::string("data/") + name, PngWriter::Rgb(2, 2, kQuadrants)));
+    return *window;
   }
 
   // The demo's picture quad over the whole viewport, textured with what is bound.
@@ -55,16 +66,15 @@ class TexturePixelTest : public ::testing::Test {
   }
 
   TempFolder folder;
-  const std::string dir = folder.path;
+  std::unique_ptr<GLTestWindow> window;
+  WorkingFolder inside;  // left before the window goes
 };
 
 }  // namespace
 
 TEST_F(TexturePixelTest, FirstImageRowShowsAtTheTop) {
-  GLTestWindow w(64, 48);
-  ASSERT_TRUE(w.ok);
-  ASSERT_EQ(chdir(dir.c_str()), 0);
-  ASSERT_TRUE(PngWriter::Write("data/sand.png", PngWriter::Rgb(2, 2, kQuadrants)));
+  GLTestWindow& w = OpenWithQuadrants(64, 48, "sand.png");
+  ASSERT_FALSE(HasFailure());
   RecordingBoxes boxes;
   TextureBank bank;
   bank.entries[Slot::sand]->Load();
@@ -76,10 +86,8 @@ TEST_F(TexturePixelTest, FirstImageRowShowsAtTheTop) {
 // What the fullscreen toggle does: the window and its context are made anew,
 // then the bank gives the loaded textures back under their old names.
 TEST_F(TexturePixelTest, TexturesComeBackAfterTheContextIsMadeAnew) {
-  GLTestWindow w(64, 48);
-  ASSERT_TRUE(w.ok);
-  ASSERT_EQ(chdir(dir.c_str()), 0);
-  ASSERT_TRUE(PngWriter::Write("data/sand.png", PngWriter::Rgb(2, 2, kQuadrants)));
+  GLTestWindow& w = OpenWithQuadrants(64, 48, "sand.png");
+  ASSERT_FALSE(HasFailure());
   std::vector<unsigned char> blue;
   for (int i = 0; i < 4; ++i) blue.insert(blue.end(), {0, 0, 255, 255});
   ASSERT_TRUE(PngWriter::Write("data/water.png", PngWriter::Rgb(2, 2, blue, true)));
@@ -113,10 +121,8 @@ TEST_F(TexturePixelTest, TexturesComeBackAfterTheContextIsMadeAnew) {
 }
 
 TEST_F(TexturePixelTest, LoadingScreenShowsItsPictureUprightInTheMiddle) {
-  GLTestWindow w(640, 480);
-  ASSERT_TRUE(w.ok);
-  ASSERT_EQ(chdir(dir.c_str()), 0);
-  ASSERT_TRUE(PngWriter::Write("data/load.png", PngWriter::Rgb(2, 2, kQuadrants)));
+  GLTestWindow& w = OpenWithQuadrants(640, 480, "load.png");
+  ASSERT_FALSE(HasFailure());
   RecordingBoxes boxes;
   DrawLoadingScreen();
   EXPECT_TRUE(boxes.boxes.empty());

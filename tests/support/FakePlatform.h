@@ -2,6 +2,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -108,19 +109,29 @@ inline SetupControls WindowedWithoutSound() {
   return controls;
 }
 
-// What a whole demo runs on in the tests: the fake clock and display, and a
-// set-up dialog that answers with WindowedWithoutSound().
-struct FakeMachine {
-  FakeMachine() {
+// The tests' set-up dialog: it answers with WindowedWithoutSound().
+struct WindowedSetup : FixedSetupDialog {
+  WindowedSetup() : FixedSetupDialog(WindowedWithoutSound()) {}
+};
+
+// What a whole demo runs on in the tests: the fake clock, a display D (the
+// fake one here; the pixel tests' real one with a look at its frames) and a
+// set-up dialog, built from the constructor's arguments.
+template <class D, class Dialog = WindowedSetup>
+struct DemoMachine {
+  template <class... DialogArgs>
+  explicit DemoMachine(DialogArgs&&... args) : dialog(std::forward<DialogArgs>(args)...) {
     platform.clock = &clock;
     platform.display = &display;
     platform.dialog = &dialog;
   }
-  FakeMachine(const FakeMachine&) = delete;
-  FakeMachine& operator=(const FakeMachine&) = delete;
+  DemoMachine(const DemoMachine&) = delete;
+  DemoMachine& operator=(const DemoMachine&) = delete;
 
   FakeClock clock;
-  FakeDisplay display;
-  FixedSetupDialog dialog{WindowedWithoutSound()};
+  D display;
+  Dialog dialog;
   Platform platform;
 };
+
+using FakeMachine = DemoMachine<FakeDisplay>;

@@ -7,7 +7,8 @@
 
 // Message boxes that are recorded instead of shown; answers come from a queue
 // (default: IDOK, or IDNO for questions). Installs itself as the process-wide
-// boxes while it lives.
+// boxes while it lives. With a `log` (a fake display's), each box goes there
+// too, so that its place among the display's steps shows.
 class RecordingBoxes : public MessageBoxes {
  public:
   struct Box {
@@ -18,6 +19,7 @@ class RecordingBoxes : public MessageBoxes {
   ~RecordingBoxes() override { SetMessageBoxes(nullptr); }
   int Show(const std::string& text, const std::string& caption, unsigned style) override {
     boxes.push_back({text, caption, style});
+    if (log) log->push_back("box " + caption + ": " + text);
     if (!answers.empty()) {
       int a = answers.front();
       answers.erase(answers.begin());
@@ -27,4 +29,5 @@ class RecordingBoxes : public MessageBoxes {
   }
   std::vector<Box> boxes;
   std::vector<int> answers;
+  std::vector<std::string>* log = nullptr;
 };

@@ -1,5 +1,6 @@
 # Sourced by the script tests: a temporary folder `$tmp` removed on exit with
-# the program `$pid` and the display `$xvfb` they started, and `start_display`.
+# the program `$pid` and the display `$xvfb` they started, `start_display`,
+# and the failure count: `fail` reports one and goes on, `end_test` ends.
 # Usage: . script_test.sh PREFIX
 tmp=$(mktemp -d "/tmp/$1-XXXXXX")
 xvfb=""
@@ -23,4 +24,17 @@ start_display() {
   [ -s "$tmp/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
   export DISPLAY=":$(head -n1 "$tmp/display")"
   export LUMIVANE_HEADLESS=1 SDL_AUDIODRIVER=dummy
+}
+
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+# Ends the test: "WHAT: ok" when nothing failed, exit status 1 when anything did.
+# Usage: end_test WHAT
+end_test() {
+  [ "$failures" -eq 0 ] && echo "$1: ok"
+  exit "$((failures > 0))"
 }
