@@ -22,8 +22,7 @@ class GreetingsSpiral : public SceneTest<GreetingsSpiralEffect, EffectId::greeti
 
 TEST_F(GreetingsSpiral, InitLoadsFivePicturesInOrderAndFillsTheCircle) {
   ExpectNamedInOrder({Slot::greets01, Slot::greets02, Slot::background05, Slot::line01, Slot::ring02});
-  for (int i = 0; i < 64; ++i)
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(spiral.circlePoints[i][c], kCirclePoints[i][c]);
+  ExpectCircleTableCopied(spiral.circlePoints);
 }
 
 TEST_F(GreetingsSpiral, ShiftStepsAtTheEndsOfTheDimSlots) {

@@ -25,8 +25,7 @@ class PhotoCylinder : public SceneTest<PhotoCylinderEffect, EffectId::photoCylin
 
 TEST_F(PhotoCylinder, InitLoadsFivePicturesInOrderFillsTheCircleAndPi) {
   ExpectNamedInOrder({Slot::photos, Slot::background04, Slot::lyrics_hate, Slot::lyrics_wars, Slot::le1});
-  for (int i = 0; i < 64; ++i)
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(cylinder.circlePoints[i][c], kCirclePoints[i][c]);
+  ExpectCircleTableCopied(cylinder.circlePoints);
   EXPECT_FLOAT_EQ(cylinder.pi, 3.14159274f);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Timeline.h"
+#include "effects/CircleTable.h"
 #include "services/Random.h"
 #include "services/TextureBank.h"
 #include "tests/support/CallStream.h"
@@ -99,6 +100,11 @@ class SceneTest : public ::testing::Test {
       EXPECT_TRUE(bank.entries[slot]->Loaded()) << bank.entries[slot]->Name();
       EXPECT_EQ(bank.entries[slot]->Id(), name++) << bank.entries[slot]->Name();
     }
+  }
+  // A scene's copy of the circle table holds the table's values.
+  static void ExpectCircleTableCopied(const float (*points)[3]) {
+    for (int i = 0; i < kCirclePointCount; ++i)
+      for (int c = 0; c < 3; ++c) EXPECT_EQ(points[i][c], kCirclePoints[i][c]) << "point " << i;
   }
   // The GL capabilities `on` are enabled and `off` disabled, as the frame left them.
   static ::testing::AssertionResult LeftEnabled(std::initializer_list<GLenum> on,
