@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "effects/SceneClip.h"
 #include "services/TextureBank.h"
 
 void DrawPictureQuad(float w, float h) {
@@ -52,4 +53,23 @@ void EndPictures() {
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);
   glEnable(GL_DEPTH_TEST);
+}
+
+void BeginCaptionScene() {
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  ClearScene(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  BeginPictures();
+  glLoadIdentity();
+  glTranslatef(0.0f, 0.0f, -3.0f);
+}
+
+void DrawCaptionCrossFade(TextureEntry* latin, TextureEntry* arabic, int elapsedMs) {
+  const float x = static_cast<float>(elapsedMs / 1000.0);  // seconds into the window
+  const float y = static_cast<float>(1 - x);
+  glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(x - 0.5));
+  latin->Bind();
+  DrawPictureQuad(1.0f, 1.0f);
+  glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(y + 0.5));
+  arabic->Bind();
+  DrawPictureQuad(1.0f, 1.0f);
 }

@@ -27,6 +27,15 @@ void BeginPictures();
 // Texturing and blending off, depth test on: the state every effect ends with.
 void EndPictures();
 
+// How the two caption scenes begin: cleared to black (colour and depth, within
+// the scene's clip), BeginPictures, the camera 3 units in front of z = 0.
+void BeginCaptionScene();
+
+// A Latin and an Arabic caption at the same place, the Arabic one over it:
+// Arabic alone, a cross-fade from 0.5 s to 1.5 s into the window, then Latin
+// alone. The alphas leave [0, 1] on purpose and OpenGL clamps them.
+void DrawCaptionCrossFade(TextureEntry* latin, TextureEntry* arabic, int elapsedMs);
+
 // The half-sine fade of a picture shown in the slot (a, b) of time t:
 // sin((t - a) * pi / (b - a)), taken in double of the float argument. 0 at both
 // ends and 1 in the middle; outside the slot the sine goes on (OpenGL clamps).

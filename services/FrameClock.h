@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/Platform.h"
+
 // The clock of a run drawn frame by frame (the renderer, its capture, the
 // browser's frame mode): frame k at `fps` frames per second shows demo time
 // round(k * 1000 / fps) ms from the run's start, halves rounded up, and the
@@ -23,3 +25,12 @@ inline std::int64_t FrameCount(int fps, int fromMs, int untilMs) {
   while (k > 0 && FrameTimeMs(k, fps) > span) --k;
   return k + 1;
 }
+
+// The platform clock of such a run: one tick per millisecond, set to each
+// frame's demo time before the frame is drawn.
+class SteppedClock : public Clock {
+ public:
+  std::int64_t Frequency() override { return 1000; }
+  std::int64_t Counter() override { return now; }
+  std::int64_t now = 0;
+};

@@ -1,28 +1,17 @@
 #include "services/PngTexture.h"
 
-#include <GL/gl.h>
 #include <png.h>
 
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
 
 #include "platform/Report.h"
 
-#include "services/DataFolder.h"
-
 namespace {
 
-// Larger pictures are refused before any allocation, whatever the GL allows.
-constexpr unsigned kMaxSide = 8192;
 constexpr png_alloc_size_t kMaxChunkBytes = 8 * 1024 * 1024;
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 // libpng's own words for what is wrong; the error pointer is the file's name.
 void PngError(png_structp png, png_const_charp message) {
@@ -104,27 +93,5 @@ bool DecodePng(std::FILE* file, const char* name, unsigned maxSide, std::vector<
     ReportCause(std::string(name) + ": not a PNG file");
     return false;
   }
-  return Decode(file, name, maxSide < kMaxSide ? maxSide : kMaxSide, pixels, image);
-}
-
-bool LoadPngTexture(const char* path, PngImage* info) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(DataPath(path).c_str(), "rb"));
-  if (!file) {
-    ReportCause(std::string(path) + ": " + std::strerror(errno));
-    return false;
-  }
-  GLint maxSize = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-  const unsigned maxSide = maxSize > 0 ? static_cast<unsigned>(maxSize) : kMaxSide;
-
-  std::vector<unsigned char> pixels;
-  PngImage image;
-  if (!DecodePng(file.get(), path, maxSide, pixels, image)) return false;
-
-  GLenum format = image.channels == 4 ? GL_RGBA : GL_RGB;
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), static_cast<GLsizei>(image.width),
-               static_cast<GLsizei>(image.height), 0, format, GL_UNSIGNED_BYTE, pixels.data());
-  if (info) *info = image;
-  return true;
+  return Decode(file, name, maxSide < kPngMaxSide ? maxSide : kPngMaxSide, pixels, image);
 }

@@ -15,9 +15,13 @@ struct PngImage {
 };
 bool LoadPngTexture(const char* path, PngImage* info);
 
-// The decoding half of LoadPngTexture, without GL: reads a whole PNG from
-// `file` (from its start) into `pixels`, rows top first, 3 or 4 bytes a pixel.
-// Sides above `maxSide` (and above 8192) are refused before any allocation.
+// Larger pictures are refused before any allocation, whatever the GL allows.
+constexpr unsigned kPngMaxSide = 8192;
+
+// The decoding half of LoadPngTexture, without GL (libpng natively,
+// stb_image in the browser): reads a whole PNG from `file` (from its start)
+// into `pixels`, rows top first, 3 or 4 bytes a pixel. Sides above `maxSide`
+// (and above kPngMaxSide) are refused before any allocation.
 // On failure says why on stderr, naming the file `name`.
 bool DecodePng(std::FILE* file, const char* name, unsigned maxSide, std::vector<unsigned char>& pixels,
                PngImage& image);

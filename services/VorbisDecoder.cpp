@@ -2,6 +2,7 @@
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "services/VorbisDecoder.h"
@@ -37,7 +38,6 @@ struct VorbisDecoder::Impl {
   std::size_t pos = 0;              // read position of the decoder in `data`
   OggVorbis_File file{};
   bool open = false;
-  int rate = 0, channels = 0;       // of the first link
   std::vector<unsigned char> raw = std::vector<unsigned char>(kBlockBytes);
 
   ~Impl() {
@@ -74,44 +74,33 @@ struct VorbisDecoder::Impl {
 VorbisDecoder::VorbisDecoder() = default;
 VorbisDecoder::~VorbisDecoder() = default;
 
-bool VorbisDecoder::Open(std::vector<unsigned char> data, const std::string& name, std::string& error) {
+int VorbisDecoder::OpenStream(std::vector<unsigned char> data, std::string& why) {
   impl = std::make_unique<Impl>();
-  pending.clear();
   impl->data = std::move(data);
   const ov_callbacks callbacks = {&Impl::Read, &Impl::Seek, nullptr, &Impl::Tell};
   const int opened = ov_open_callbacks(impl.get(), &impl->file, nullptr, 0, callbacks);
   if (opened != 0) {
-    error = name + ": " + VorbisError(opened);
-    impl.reset();
-    return false;
+    why = VorbisError(opened);
+    return 0;
   }
   impl->open = true;
   const long links = ov_streams(&impl->file);
-  for (long link = 0; link < links; ++link) {
-    const vorbis_info* info = ov_info(&impl->file, static_cast<int>(link));
-    if (!Playable(info)) {
-      error = name + ": " +
-              (info ? std::to_string(info->channels) + " channels at " + std::to_string(info->rate) + " Hz"
-                    : std::string("a link without stream information")) +
-              " cannot be played";
-      impl.reset();
-      return false;
-    }
-    if (link == 0) {
-      impl->rate = static_cast<int>(info->rate);
-      impl->channels = info->channels;
-    }
+  if (links < 1 || links > INT_MAX) {
+    why = VorbisError(OV_EREAD);
+    return 0;
   }
-  if (links < 1) {
-    error = name + ": " + VorbisError(OV_EREAD);
-    impl.reset();
-    return false;
-  }
+  return static_cast<int>(links);
+}
+
+bool VorbisDecoder::LinkFormat(int link, long& rate, int& channels) const {
+  const vorbis_info* info = ov_info(&impl->file, link);
+  if (!info) return false;
+  rate = info->rate;
+  channels = info->channels;
   return true;
 }
 
-int VorbisDecoder::Rate() const { return impl ? impl->rate : 0; }
-int VorbisDecoder::Channels() const { return impl ? impl->channels : 0; }
+void VorbisDecoder::CloseStream() { impl.reset(); }
 
 // A raw seek to byte 0 gives the same samples as ov_pcm_seek to 0, which can
 // leave a damaged stream in a state that makes libogg's next read copy a

@@ -50,13 +50,20 @@ class VorbisDecoder {
   bool Next(std::vector<std::int16_t>& stereo, int& rate);
 
  private:
-  // The decoder's own part: the next packet's samples as it decoded them,
-  // interleaved, `channels` per frame, valid until the next call.
+  // The decoder's own part. OpenStream takes the bytes and gives the number
+  // of links, or 0 with `why`; LinkFormat gives a link's format, false for a
+  // link without stream information; CloseStream drops the stream. Decode
+  // gives the next packet's samples as it decoded them, interleaved,
+  // `channels` per frame, valid until the next call.
+  int OpenStream(std::vector<unsigned char> data, std::string& why);
+  bool LinkFormat(int link, long& rate, int& channels) const;
+  void CloseStream();
   bool Decode(const std::int16_t*& samples, std::size_t& frames, int& channels, int& rate);
   bool RewindStream();
 
   struct Impl;
   std::unique_ptr<Impl> impl;
+  int firstRate = 0, firstChannels = 0;  // of the open stream's first link
   std::vector<std::int16_t> pending;  // what a seek left of its last piece
   int pendingRate = 0;
 };

@@ -81,6 +81,35 @@ bool VorbisDecoder::OpenFile(const std::string& path, std::string& error) {
   return Open(std::move(data), path, error);
 }
 
+bool VorbisDecoder::Open(std::vector<unsigned char> data, const std::string& name, std::string& error) {
+  pending.clear();
+  firstRate = firstChannels = 0;
+  std::string why;
+  const int links = OpenStream(std::move(data), why);
+  for (int link = 0; why.empty() && link < links; ++link) {
+    long rate = 0;
+    int channels = 0;
+    if (!LinkFormat(link, rate, channels)) {
+      why = "a link without stream information cannot be played";
+    } else if (rate < kMinRate || rate > kMaxRate || channels < 1 || channels > kMaxChannels) {
+      why = std::to_string(channels) + " channels at " + std::to_string(rate) + " Hz cannot be played";
+    } else if (link == 0) {
+      firstRate = static_cast<int>(rate);
+      firstChannels = channels;
+    }
+  }
+  if (!why.empty()) {
+    error = name + ": " + why;
+    CloseStream();
+    firstRate = firstChannels = 0;
+    return false;
+  }
+  return true;
+}
+
+int VorbisDecoder::Rate() const { return firstRate; }
+int VorbisDecoder::Channels() const { return firstChannels; }
+
 bool VorbisDecoder::Rewind() {
   pending.clear();
   return RewindStream();

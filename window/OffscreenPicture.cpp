@@ -15,20 +15,26 @@ bool HasExtension(const char* extensions, const char* name) {
   return false;
 }
 
+// The framebuffer entry points the offscreen picture needs: type, member, name.
+#define LV_FRAMEBUFFER_FUNCTIONS(X) \
+  X(PFNGLGENFRAMEBUFFERSEXTPROC, genFramebuffers, "glGenFramebuffersEXT") \
+  X(PFNGLDELETEFRAMEBUFFERSEXTPROC, deleteFramebuffers, "glDeleteFramebuffersEXT") \
+  X(PFNGLBINDFRAMEBUFFEREXTPROC, bindFramebuffer, "glBindFramebufferEXT") \
+  X(PFNGLCHECKFRAMEBUFFERSTATUSEXTPROC, checkFramebufferStatus, "glCheckFramebufferStatusEXT") \
+  X(PFNGLFRAMEBUFFERRENDERBUFFEREXTPROC, framebufferRenderbuffer, "glFramebufferRenderbufferEXT") \
+  X(PFNGLFRAMEBUFFERTEXTURE2DEXTPROC, framebufferTexture2D, "glFramebufferTexture2DEXT") \
+  X(PFNGLGENRENDERBUFFERSEXTPROC, genRenderbuffers, "glGenRenderbuffersEXT") \
+  X(PFNGLDELETERENDERBUFFERSEXTPROC, deleteRenderbuffers, "glDeleteRenderbuffersEXT") \
+  X(PFNGLBINDRENDERBUFFEREXTPROC, bindRenderbuffer, "glBindRenderbufferEXT") \
+  X(PFNGLRENDERBUFFERSTORAGEEXTPROC, renderbufferStorage, "glRenderbufferStorageEXT") \
+  X(PFNGLBLITFRAMEBUFFEREXTPROC, blitFramebuffer, "glBlitFramebufferEXT")
+
 // The entry points, from the display: OpenGL 1.1 headers and libraries do
 // not have them.
 struct Functions {
-  PFNGLGENFRAMEBUFFERSEXTPROC genFramebuffers = nullptr;
-  PFNGLDELETEFRAMEBUFFERSEXTPROC deleteFramebuffers = nullptr;
-  PFNGLBINDFRAMEBUFFEREXTPROC bindFramebuffer = nullptr;
-  PFNGLCHECKFRAMEBUFFERSTATUSEXTPROC checkFramebufferStatus = nullptr;
-  PFNGLFRAMEBUFFERRENDERBUFFEREXTPROC framebufferRenderbuffer = nullptr;
-  PFNGLFRAMEBUFFERTEXTURE2DEXTPROC framebufferTexture2D = nullptr;
-  PFNGLGENRENDERBUFFERSEXTPROC genRenderbuffers = nullptr;
-  PFNGLDELETERENDERBUFFERSEXTPROC deleteRenderbuffers = nullptr;
-  PFNGLBINDRENDERBUFFEREXTPROC bindRenderbuffer = nullptr;
-  PFNGLRENDERBUFFERSTORAGEEXTPROC renderbufferStorage = nullptr;
-  PFNGLBLITFRAMEBUFFEREXTPROC blitFramebuffer = nullptr;
+#define LV_DECLARE(type, member, name) type member = nullptr;
+  LV_FRAMEBUFFER_FUNCTIONS(LV_DECLARE)
+#undef LV_DECLARE
   PFNGLFRAMEBUFFERPARAMETERIMESAPROC framebufferParameter = nullptr;
 
   template <typename F>
@@ -37,17 +43,11 @@ struct Functions {
     return f != nullptr;
   }
   bool Load(Display* display) {
-    return Load(display, "glGenFramebuffersEXT", genFramebuffers) &&
-           Load(display, "glDeleteFramebuffersEXT", deleteFramebuffers) &&
-           Load(display, "glBindFramebufferEXT", bindFramebuffer) &&
-           Load(display, "glCheckFramebufferStatusEXT", checkFramebufferStatus) &&
-           Load(display, "glFramebufferRenderbufferEXT", framebufferRenderbuffer) &&
-           Load(display, "glFramebufferTexture2DEXT", framebufferTexture2D) &&
-           Load(display, "glGenRenderbuffersEXT", genRenderbuffers) &&
-           Load(display, "glDeleteRenderbuffersEXT", deleteRenderbuffers) &&
-           Load(display, "glBindRenderbufferEXT", bindRenderbuffer) &&
-           Load(display, "glRenderbufferStorageEXT", renderbufferStorage) &&
-           Load(display, "glBlitFramebufferEXT", blitFramebuffer);
+    bool loaded = true;
+#define LV_LOAD(type, member, name) loaded = loaded && Load(display, name, member);
+    LV_FRAMEBUFFER_FUNCTIONS(LV_LOAD)
+#undef LV_LOAD
+    return loaded;
   }
   // The row order is set with glFramebufferParameteri where the context has
   // it (Mesa's desktop contexts dispatch only that name), else with the

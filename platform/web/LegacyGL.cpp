@@ -193,6 +193,30 @@ void NormalMatrix(const float* m, float* n) {
   // Stored as n[column * 3 + row], as LightVertex reads it.
 }
 
+// Identity projection and modelview matrices for a scope; the matrices and
+// the matrix mode are put back when it ends.
+struct IdentityMatrices {
+  GLint mode = 0;
+  IdentityMatrices() {
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+  }
+  ~IdentityMatrices() {
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(static_cast<GLenum>(mode));
+  }
+  IdentityMatrices(const IdentityMatrices&) = delete;
+  IdentityMatrices& operator=(const IdentityMatrices&) = delete;
+};
+
 void Draw(GLenum mode, const std::vector<Vertex>& vertices) {
   if (vertices.empty()) return;
 
@@ -275,14 +299,7 @@ void DrawWithLines() {
       emit(*ends[k], Clip{corners[k][0] / halfW, corners[k][1] / halfH, corners[k][2], 1.0f});
   }
   if (out.empty()) return;
-  GLint matrixMode = 0;
-  glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
+  const IdentityMatrices identity;
   const GLsizei stride = sizeof(Vertex);
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -294,10 +311,6 @@ void DrawWithLines() {
   glDisableClientState(GL_COLOR_ARRAY);
   glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(static_cast<GLenum>(matrixMode));
 }
 
 // Every primitive as separate triangles or line segments (points stay
@@ -361,14 +374,7 @@ void DrawPixelRect(float x, float y, float w, float h, float s1, float t1) {
   glGetIntegerv(GL_VIEWPORT, viewport);
   const float x0 = (x - viewport[0]) / viewport[2] * 2 - 1, x1 = (x + w - viewport[0]) / viewport[2] * 2 - 1;
   const float y0 = (y - viewport[1]) / viewport[3] * 2 - 1, y1 = (y + h - viewport[1]) / viewport[3] * 2 - 1;
-  GLint matrixMode = 0;
-  glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
+  const IdentityMatrices identity;
   const bool texturing = st.texture2D;
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, st.pixelTexture);
@@ -384,10 +390,6 @@ void DrawPixelRect(float x, float y, float w, float h, float s1, float t1) {
   Draw(GL_TRIANGLES, quad);
   glBindTexture(GL_TEXTURE_2D, st.boundTexture);
   if (!texturing) glDisable(GL_TEXTURE_2D);
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(static_cast<GLenum>(matrixMode));
 }
 
 void PreparePixelTexture() {

@@ -10,42 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/QuorixSystem.h"
 #include "platform/Report.h"
 #include "platform/web/WebAudioOut.h"
 #include "platform/web/WebHooks.h"
 #include "platform/web/WebPlatform.h"
 #include "services/DemoTimer.h"
+#include "services/FrameClock.h"
 
 namespace {
-
-// Presses Start with the page's choices.
-class PageSetup : public SetupDialog {
- public:
-  PageSetup(int width, int height, bool fullscreen, bool sound)
-      : width(width), height(height), fullscreen(fullscreen), sound(sound) {}
-  SetupResult Run(SetupControls& controls) override {
-    controls = SetupControls{};
-    controls.noSound = !sound;
-    controls.fullscreen = fullscreen;
-    controls.bits32 = true;
-    controls.width = width;
-    controls.height = height;
-    return SetupResult::Start;
-  }
-
- private:
-  int width, height;
-  bool fullscreen, sound;
-};
-
-// The frame mode's clock: one tick per millisecond, set for every frame.
-class SteppedClock : public Clock {
- public:
-  std::int64_t Frequency() override { return 1000; }
-  std::int64_t Counter() override { return now; }
-  std::int64_t now = 0;
-};
 
 const char* EndingName(QuorixSystem::Ending ending) {
   switch (ending) {
@@ -65,7 +39,7 @@ struct Run {
   WebClock clock;
   SteppedClock steppedClock;
   std::unique_ptr<WebDisplay> display;
-  std::unique_ptr<PageSetup> setup;
+  std::unique_ptr<FixedSetupDialog> setup;  // Start pressed with the page's choices
   std::unique_ptr<QuorixSystem> system;
   // Frame mode.
   int fps = 0;
@@ -89,7 +63,13 @@ void Ended(const char* reason) {
 bool OpenSystem(Clock* clock, int width, int height, bool fullscreen, bool sound, bool fit) {
   SetMessageBoxes(&run->boxes);
   run->display = std::make_unique<WebDisplay>(fit);
-  run->setup = std::make_unique<PageSetup>(width, height, fullscreen, sound);
+  SetupControls controls;
+  controls.noSound = !sound;
+  controls.fullscreen = fullscreen;
+  controls.bits32 = true;
+  controls.width = width;
+  controls.height = height;
+  run->setup = std::make_unique<FixedSetupDialog>(controls);
   Platform platform;
   platform.boxes = &run->boxes;
   platform.clock = clock;

@@ -1,11 +1,9 @@
-// PngTexture for the web build: the same contract as services/PngTexture.cpp,
+// DecodePng for the web build: the same contract as services/PngTexture.cpp,
 // decoded with stb_image (Debian's libstb-dev) instead of libpng, which has
 // no WebAssembly build here.
 #include "services/PngTexture.h"
 
-#include <GL/gl.h>
-
-#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -16,21 +14,10 @@
 #include <stb_image.h>  // /usr/include/stb
 
 #include "platform/Report.h"
-#include "services/DataFolder.h"
-
-namespace {
-
-constexpr unsigned kMaxSide = 8192;
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-}  // namespace
 
 bool DecodePng(std::FILE* file, const char* name, unsigned maxSide, std::vector<unsigned char>& pixels,
                PngImage& image) {
-  if (maxSide > kMaxSide) maxSide = kMaxSide;
+  if (maxSide > kPngMaxSide) maxSide = kPngMaxSide;
   std::fseek(file, 0, SEEK_SET);
   int width = 0, height = 0, channels = 0;
   if (!stbi_info_from_file(file, &width, &height, &channels)) {
@@ -67,27 +54,5 @@ bool DecodePng(std::FILE* file, const char* name, unsigned maxSide, std::vector<
   image.width = static_cast<unsigned>(width);
   image.height = static_cast<unsigned>(height);
   image.channels = out;
-  return true;
-}
-
-bool LoadPngTexture(const char* path, PngImage* info) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(DataPath(path).c_str(), "rb"));
-  if (!file) {
-    ReportCause(std::string(path) + ": " + std::strerror(errno));
-    return false;
-  }
-  GLint maxSize = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-  const unsigned maxSide = maxSize > 0 ? static_cast<unsigned>(maxSize) : kMaxSide;
-
-  std::vector<unsigned char> pixels;
-  PngImage image;
-  if (!DecodePng(file.get(), path, maxSide, pixels, image)) return false;
-
-  GLenum format = image.channels == 4 ? GL_RGBA : GL_RGB;
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), static_cast<GLsizei>(image.width),
-               static_cast<GLsizei>(image.height), 0, format, GL_UNSIGNED_BYTE, pixels.data());
-  if (info) *info = image;
   return true;
 }

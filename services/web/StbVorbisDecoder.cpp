@@ -44,33 +44,30 @@ struct VorbisDecoder::Impl {
 VorbisDecoder::VorbisDecoder() = default;
 VorbisDecoder::~VorbisDecoder() = default;
 
-bool VorbisDecoder::Open(std::vector<unsigned char> data, const std::string& name, std::string& error) {
+int VorbisDecoder::OpenStream(std::vector<unsigned char> data, std::string& why) {
   impl = std::make_unique<Impl>();
-  pending.clear();
   impl->data = std::move(data);
   int code = 0;
   impl->vorbis = impl->data.empty() || impl->data.size() > 0x7fffffff
                      ? nullptr
                      : stb_vorbis_open_memory(impl->data.data(), static_cast<int>(impl->data.size()), &code, nullptr);
   if (!impl->vorbis) {
-    error = name + ": " + VorbisError(code);
-    impl.reset();
-    return false;
+    why = VorbisError(code);
+    return 0;
   }
   const stb_vorbis_info info = stb_vorbis_get_info(impl->vorbis);
-  if (info.sample_rate < kMinRate || info.sample_rate > kMaxRate || info.channels < 1 || info.channels > kMaxChannels) {
-    error = name + ": " + std::to_string(info.channels) + " channels at " + std::to_string(info.sample_rate) +
-            " Hz cannot be played";
-    impl.reset();
-    return false;
-  }
   impl->rate = static_cast<int>(info.sample_rate);
   impl->channels = info.channels;
+  return 1;
+}
+
+bool VorbisDecoder::LinkFormat(int, long& rate, int& channels) const {
+  rate = impl->rate;
+  channels = impl->channels;
   return true;
 }
 
-int VorbisDecoder::Rate() const { return impl ? impl->rate : 0; }
-int VorbisDecoder::Channels() const { return impl ? impl->channels : 0; }
+void VorbisDecoder::CloseStream() { impl.reset(); }
 
 bool VorbisDecoder::RewindStream() { return impl && stb_vorbis_seek_start(impl->vorbis) != 0; }
 

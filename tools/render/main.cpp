@@ -168,31 +168,6 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
   return true;
 }
 
-// The clock of the offline run: one tick per millisecond, set by the renderer.
-class SimulatedClock : public Clock {
- public:
-  std::int64_t Frequency() override { return 1000; }
-  std::int64_t Counter() override { return now; }
-  std::int64_t now = 0;
-};
-
-// Presses Start with a window of the requested size, windowed, without sound.
-class RenderSetup : public SetupDialog {
- public:
-  RenderSetup(int width, int height) : width(width), height(height) {}
-  SetupResult Run(SetupControls& controls) override {
-    controls = SetupControls{};
-    controls.noSound = true;
-    controls.bits32 = true;
-    controls.width = width;
-    controls.height = height;
-    return SetupResult::Start;
-  }
-
- private:
-  int width, height;
-};
-
 // Writes a frame read back from GL (RGBA rows bottom-up) as an RGB PNG.
 bool WriteFrame(const std::string& path, int width, int height, const std::vector<unsigned char>& rgba) {
   std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
@@ -325,10 +300,16 @@ int main(int argc, char** argv) {
 
   StderrMessageBoxes boxes;
   SetMessageBoxes(&boxes);
-  SimulatedClock clock;
+  SteppedClock clock;
   CaptureDisplay display;
   display.multisamples = o.msaa;
-  RenderSetup setup(drawWidth, drawHeight);
+  // Start at once, windowed at the drawing size, without sound.
+  SetupControls controls;
+  controls.noSound = true;
+  controls.bits32 = true;
+  controls.width = drawWidth;
+  controls.height = drawHeight;
+  FixedSetupDialog setup(controls);
   display.checksums = checksums;
   display.pictureChecksums = o.pictureChecksums;
   Platform platform;
