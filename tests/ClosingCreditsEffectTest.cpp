@@ -6,43 +6,27 @@
 
 #include "effects/ClosingCreditsEffect.h"
 #include "services/Random.h"
-#include "services/TextureBank.h"
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
-#include "tests/support/RecordingBoxes.h"
 #include "tests/support/SceneTest.h"
 
 using namespace CallStream;
 
 namespace {
 
-const int kStart = SceneStart(EffectId::closingCredits);
 constexpr int kEarlierInitDraws = 1360;  // the scenes initialised before this one
-
-using Vertices = std::vector<std::vector<double>>;
-
-Vertices Rect(double w, double h) { return {{w, -h, 0}, {w, h, 0}, {-w, h, 0}, {-w, -h, 0}}; }
-const Vertices kPictureTex = {{1, 1}, {1, 0}, {0, 0}, {0, 1}};
 
 class ClosingCredits : public SceneTest<ClosingCreditsEffect, EffectId::closingCredits> {
  protected:
-  void SetUp() override {
-    // The generator as the start-up leaves it for this scene's Init.
-    Random::Seed(1);
-    for (int i = 0; i < kEarlierInitDraws; ++i) Random::Next();
-    SceneTest::SetUp();
-  }
+  // The generator as the start-up leaves it for this scene's Init.
+  void BeforeInit() override { StartUpGenerator(kEarlierInitDraws); }
   bool Bound(int slot) { return Binds(Id(slot)) > 0; }
 };
 
 }  // namespace
 
 TEST_F(ClosingCredits, InitLoadsTexturesInOrder) {
-  const int order[] = {Slot::background06, Slot::finalcredits, Slot::ruxoparty, Slot::line02};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_TRUE(bank.entries[order[i]]->Loaded());
-    EXPECT_EQ(bank.entries[order[i]]->Id(), static_cast<unsigned>(i + 1));
-  }
+  ExpectNamedInOrder({Slot::background06, Slot::finalcredits, Slot::ruxoparty, Slot::line02});
   EXPECT_EQ(scene.pi, 3.14159274f);
 }
 
@@ -63,8 +47,7 @@ TEST_F(ClosingCredits, FirstLinesStartWhereTheStartUpSequencePutsThem) {
 
 TEST_F(ClosingCredits, InitDrawsExactly512Values) {
   const std::uint32_t after = Random::State();
-  Random::Seed(1);
-  for (int i = 0; i < kEarlierInitDraws + 512; ++i) Random::Next();
+  StartUpGenerator(kEarlierInitDraws + 512);
   EXPECT_EQ(Random::State(), after);
 }
 
@@ -111,38 +94,26 @@ TEST_F(ClosingCredits, EachLineIsItsOwnQuadBetweenPushAndPop) {
     ASSERT_EQ(calls[i + 13].name, "glPopMatrix");
   }
   const std::vector<Primitive> quads = Quads();
-  EXPECT_EQ(quads[1].vertices, Rect(1, scene.lines[0].halfHeight));
-  EXPECT_EQ(quads[1].texCoords, kPictureTex);
+  EXPECT_EQ(quads[1].vertices, PictureCorners(1, scene.lines[0].halfHeight));
+  EXPECT_EQ(quads[1].texCoords, PictureTexCoords());
 }
 
 TEST_F(ClosingCredits, FrameClearsToBlackAndDrawsBackgroundPanelAndCredits) {
   Frame(2000);
-  const auto& calls = GLRecorder::Calls();
-  ASSERT_GE(calls.size(), 3u);
-  EXPECT_EQ(calls[0].name, "glLoadIdentity");
-  EXPECT_EQ(calls[1].name, "glClearColor");
-  EXPECT_EQ(calls[1].args, (std::vector<double>{0, 0, 0, 0}));
-  EXPECT_EQ(calls[2].name, "glClear");
-  EXPECT_EQ(calls[2].args[0], GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  EXPECT_TRUE(CallsAt(0, Joined({{Identity()}, ClearTo(0, 0, 0)}), 0));
 
   const std::vector<Primitive> quads = Quads();
   ASSERT_EQ(quads.size(), 1u + 128u + 2u);  // no right picture yet
-  EXPECT_EQ(quads[0].vertices, Rect(1.82f, 1));
-  EXPECT_EQ(quads[0].texCoords, kPictureTex);
+  EXPECT_EQ(quads[0].vertices, PictureCorners(1.82f, 1));
+  EXPECT_EQ(quads[0].texCoords, PictureTexCoords());
   const Primitive& panel = quads[129];
-  EXPECT_EQ(panel.vertices, Rect(1, 1));
+  EXPECT_EQ(panel.vertices, PictureCorners(1, 1));
   EXPECT_TRUE(panel.texCoords.empty());
-  EXPECT_EQ(quads[130].vertices, Rect(1, 1));
-  EXPECT_EQ(quads[130].texCoords, kPictureTex);
+  EXPECT_EQ(quads[130].vertices, PictureCorners(1, 1));
+  EXPECT_EQ(quads[130].texCoords, PictureTexCoords());
 
   // Ends with texturing and blending off and the depth test on.
-  const int n = static_cast<int>(calls.size());
-  EXPECT_EQ(calls[n - 3].args[0], GL_TEXTURE_2D);
-  EXPECT_EQ(calls[n - 3].name, "glDisable");
-  EXPECT_EQ(calls[n - 2].args[0], GL_BLEND);
-  EXPECT_EQ(calls[n - 2].name, "glDisable");
-  EXPECT_EQ(calls[n - 1].args[0], GL_DEPTH_TEST);
-  EXPECT_EQ(calls[n - 1].name, "glEnable");
+  EXPECT_TRUE(EndsWith(PictureStateOff()));
 }
 
 TEST_F(ClosingCredits, DarkPanelAlphaGrowsUnclamped) {
@@ -167,8 +138,8 @@ TEST_F(ClosingCredits, RightPictureStrictlyAfterFiveSeconds) {
   EXPECT_NEAR(GLRecorder::Named("glColor4f").back().args[3], std::sin(3.14159274 * 0.001 / 15), 1e-6);
   EXPECT_EQ(GLRecorder::Named("glTranslatef").back().args, (std::vector<double>{2, 0, -8}));
   const Primitive right = Quads().back();
-  EXPECT_EQ(right.vertices, Rect(2, 1));
-  EXPECT_EQ(right.texCoords, kPictureTex);
+  EXPECT_EQ(right.vertices, PictureCorners(2, 1));
+  EXPECT_EQ(right.texCoords, PictureTexCoords());
 
   Frame(12500);
   EXPECT_NEAR(GLRecorder::Named("glColor4f").back().args[3], 1.0, 1e-6);

@@ -6,34 +6,20 @@
 #include <vector>
 
 #include "effects/DesertDunesEffect.h"
-#include "services/Random.h"
-#include "services/TextureBank.h"
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
-#include "tests/support/RecordingBoxes.h"
+#include "tests/support/SceneTest.h"
 
 using namespace CallStream;
 
 namespace {
 
 using Args = std::vector<double>;
-constexpr int kFirstStart = 0, kSecondStart = 15750;
+const int kFirstStart = SceneStart(EffectId::desertDunes, 0), kSecondStart = SceneStart(EffectId::desertDunes, 1);
 constexpr int kCells = 256;
 
-class DesertDunes : public ::testing::Test {
+class DesertDunes : public SceneTest<DesertDunesEffect, EffectId::desertDunes> {
  protected:
-  void SetUp() override {
-    GLRecorder::Clear();
-    dunes.Init();
-  }
-
-  void Frame(int now, int start) {
-    GLRecorder::Clear();
-    dunes.Render(now, start);
-  }
-
-  unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
-
   // Index of the first glLoadIdentity issued while the model-view matrix is selected.
   static int FirstModelviewIdentity() {
     double mode = GL_MODELVIEW;
@@ -59,30 +45,22 @@ class DesertDunes : public ::testing::Test {
     return static_cast<float>((sr + sc) * static_cast<double>(0.3f) * sr);
   }
 
-  RecordingBoxes boxes;
-  TextureBank bank;
-  DesertDunesEffect dunes{&bank};
+  DesertDunesEffect& dunes = scene;
 };
 
 }  // namespace
 
 TEST_F(DesertDunes, InitSetsItsValuesAndLoadsFiveTexturesInOrder) {
-  TextureBank fresh;
-  DesertDunesEffect effect{&fresh};
-  const std::uint32_t state = Random::State();
-  GLRecorder::Clear();
-  effect.Init();
-  EXPECT_EQ(effect.phase, 2.0f);
-  EXPECT_EQ(effect.gridSize, 16);
-  EXPECT_EQ(effect.amplitude, 0.3f);
-  EXPECT_EQ(effect.pi, 3.14159274f);
-  EXPECT_EQ(Random::State(), state);
-  const int order[] = {Slot::sand, Slot::skyday, Slot::lumivane, Slot::lyrics_desert, Slot::lyrics_whats};
-  for (unsigned k = 0; k < 5; ++k) EXPECT_EQ(fresh.entries[order[k]]->Id(), k + 1);  // names given in load order
+  EXPECT_EQ(dunes.phase, 2.0f);
+  EXPECT_EQ(dunes.gridSize, 16);
+  EXPECT_EQ(dunes.amplitude, 0.3f);
+  EXPECT_EQ(dunes.pi, 3.14159274f);
+  EXPECT_FALSE(drawnByInit);
+  ExpectNamedInOrder({Slot::sand, Slot::skyday, Slot::lumivane, Slot::lyrics_desert, Slot::lyrics_whats});
 }
 
 TEST_F(DesertDunes, FirstWindowAloneHasItsOwnProjectionPushedAndPopped) {
-  Frame(4250, kFirstStart);  // u = 2.125
+  FrameAt(4250);  // u = 2.125
   const int push = GLRecorder::Find("glPushMatrix");
   ASSERT_GE(push, 1);
   EXPECT_EQ(At(push - 1).args, Args{GL_PROJECTION});
@@ -98,11 +76,11 @@ TEST_F(DesertDunes, FirstWindowAloneHasItsOwnProjectionPushedAndPopped) {
   EXPECT_EQ(At(pop + 1).args, Args{GL_MODELVIEW});
   EXPECT_EQ(GLRecorder::Count("glPushMatrix") + GLRecorder::Count("glPopMatrix"), 2);
 
-  Frame(1, kFirstStart);  // almost no field of view at the start
+  FrameAt(1);  // almost no field of view at the start
   EXPECT_NEAR(GLRecorder::Named("gluPerspective")[0].args[0], 0.0075, 1e-9);
 
   for (int now : {15751, 24000, 32499}) {
-    Frame(now, kSecondStart);
+    FrameAt(now);
     EXPECT_EQ(GLRecorder::Count("gluPerspective") + GLRecorder::Count("glPushMatrix") +
                   GLRecorder::Count("glPopMatrix") + GLRecorder::Count("glMatrixMode"),
               0)
@@ -112,7 +90,7 @@ TEST_F(DesertDunes, FirstWindowAloneHasItsOwnProjectionPushedAndPopped) {
 
 TEST_F(DesertDunes, LightsAreSetBeforeTheModelviewReset) {
   for (int start : {kFirstStart, kSecondStart}) {
-    Frame(start + 3000, start);  // u = 1.5
+    FrameAt(start + 3000);  // u = 1.5
     const std::vector<GLCall> lights = GLRecorder::Named("glLightfv");
     ASSERT_EQ(lights.size(), 6u);
     EXPECT_EQ(lights[0].args, (Args{GL_LIGHT1, GL_AMBIENT, 1, 1, 1, 1}));
@@ -134,26 +112,20 @@ TEST_F(DesertDunes, LightsAreSetBeforeTheModelviewReset) {
 }
 
 TEST_F(DesertDunes, SkyThenTerrainCellsInRowOrderWithoutDepthTest) {
-  Frame(19750, kSecondStart);  // u = 2, title overlay due
+  FrameAt(19750);  // u = 2, title overlay due
   const std::vector<int> begins = Indices("glBegin");
   ASSERT_EQ(begins.size(), 2u + kCells);
   const int sky = begins[0];
-  EXPECT_EQ(At(sky - 4).args, (Args{0, 25, -70.4f}));  // receding by u/5
-  EXPECT_EQ(At(sky - 3).args, (Args{1, 1, 1, 1}));
-  EXPECT_EQ(At(sky - 2).args[1], Id(Slot::skyday));
-  EXPECT_EQ(At(sky - 1).name, "glNormal3f");
-  EXPECT_EQ(At(sky - 1).args, (Args{0, 0, 1}));
+  ASSERT_GE(sky, 4);
+  EXPECT_TRUE(CallsAt(sky - 4, {Translate(0, 25, -70.4f),  // receding by u/5
+                                Colour(1, 1, 1, 1), Bind(Id(Slot::skyday)), {"glNormal3f", {0, 0, 1}}}, 0));
   EXPECT_EQ(GLRecorder::Count("glNormal3f"), 1);  // the terrain uses this normal too
   ExpectPictureQuad(sky, 120, 20);
 
   const int t = GLRecorder::Find("glTranslatef", sky);
-  EXPECT_EQ(At(t - 1).name, "glLoadIdentity");
-  EXPECT_EQ(At(t).args, (Args{2, 0, -12}));  // 3 - u/2
-  EXPECT_EQ(At(t + 1).args, (Args{8, 1, 0, 0}));
-  EXPECT_EQ(At(t + 2).args, (Args{8, 0, 1, 0}));
-  EXPECT_EQ(At(t + 3).name, "glScalef");
-  EXPECT_EQ(At(t + 3).args, (Args{2, 1, 1}));
-  EXPECT_EQ(At(t + 4).args[1], Id(Slot::sand));
+  EXPECT_TRUE(CallsAt(t - 1, {Identity(), Translate(2, 0, -12),  // 3 - u/2
+                              {"glRotatef", {8, 1, 0, 0}}, {"glRotatef", {8, 0, 1, 0}}, {"glScalef", {2, 1, 1}},
+                              Bind(Id(Slot::sand))}, 0));
 
   const float s = 1.0f / 16;
   for (int cell = 0; cell < kCells; ++cell) {
@@ -178,24 +150,24 @@ TEST_F(DesertDunes, SkyThenTerrainCellsInRowOrderWithoutDepthTest) {
 }
 
 TEST_F(DesertDunes, PhaseStandsStillUpTo24000ThenAdvancesPerFrameAfterDrawing) {
-  Frame(8499, kFirstStart);
-  Frame(24000, kSecondStart);
+  FrameAt(8499);
+  FrameAt(24000);
   EXPECT_EQ(dunes.phase, 2.0f);
 
-  Frame(24001, kSecondStart);
+  FrameAt(24001);
   const float step = static_cast<float>(24001 - kSecondStart) / 2000 / 1000;  // u / 1000
   EXPECT_EQ(dunes.phaseStep, step);
   EXPECT_EQ(dunes.phase, 2.0f + step);
   EXPECT_EQ(At(Indices("glBegin")[1] + 2).args[1], Height(-8, -8, 2.0f));  // drawn before the advance
-  Frame(24001, kSecondStart);  // the same time again: another step
+  FrameAt(24001);  // the same time again: another step
   EXPECT_EQ(dunes.phase, 2.0f + step + step);
   EXPECT_EQ(At(Indices("glBegin")[1] + 2).args[1], Height(-8, -8, 2.0f + step));
 
-  Frame(32000, kSecondStart);  // the step grows with u
+  FrameAt(32000);  // the step grows with u
   EXPECT_EQ(dunes.phaseStep, 8.125f / 1000);
   // The first window neither resets nor advances it.
   const float reached = dunes.phase;
-  Frame(100, kFirstStart);
+  FrameAt(100);
   EXPECT_EQ(dunes.phase, reached);
 }
 
@@ -209,7 +181,7 @@ TEST_F(DesertDunes, OverlaysOnlyStrictlyInsideTheirSpans) {
       {26999, 0, 1, 0}, {27000, 0, 0, 0}, {27001, 0, 0, 1}, {32499, 0, 0, 1}, {32500, 0, 0, 0},
   };
   for (const Case& c : cases) {
-    Frame(c.now, kSecondStart);
+    FrameAt(c.now, kSecondStart);  // up to the window's end itself, where the last line must be gone
     EXPECT_EQ(OverlayBind(Slot::lumivane) >= 0, c.title) << c.now;
     EXPECT_EQ(OverlayBind(Slot::lyrics_whats) >= 0, c.whats) << c.now;
     EXPECT_EQ(OverlayBind(Slot::lyrics_desert) >= 0, c.desert) << c.now;
@@ -232,23 +204,21 @@ TEST_F(DesertDunes, OverlaysFadeByHalfSinesAndDriftApart) {
       {32499, Slot::lyrics_desert, std::sin(M_PI * 5.499 / 5.5), {8.3745f / 5 - 1, -2, -10}},
   };
   for (const Case& c : cases) {
-    Frame(c.now, kSecondStart);
+    FrameAt(c.now);
     const int bind = OverlayBind(c.slot);
-    ASSERT_GE(bind, 0) << c.now;
+    ASSERT_GE(bind, 3) << c.now;
     EXPECT_NEAR(At(bind - 1).args[3], c.alpha, 1e-5) << c.now;
-    EXPECT_EQ(At(bind - 2).name, "glTranslatef");
-    EXPECT_EQ(At(bind - 2).args, c.place) << c.now;
-    EXPECT_EQ(At(bind - 3).name, "glLoadIdentity");
+    EXPECT_TRUE(CallsAt(bind - 3, {Identity(), {"glTranslatef", c.place}}, 0)) << c.now;
     ExpectPictureQuad(bind + 1, c.slot == Slot::lumivane ? 1 : 4, 1);
   }
   // The title comes before the lyric line.
-  Frame(23500, kSecondStart);
+  FrameAt(23500);
   EXPECT_LT(OverlayBind(Slot::lumivane), OverlayBind(Slot::lyrics_whats));
 }
 
 TEST_F(DesertDunes, ClearsToTheDaySkyAndLeavesTheStandardState) {
   for (int now : {4000, 21000, 29750}) {
-    Frame(now, now < 8500 ? kFirstStart : kSecondStart);
+    FrameAt(now);
     EXPECT_EQ(At(0).name, "glClearColor");
     EXPECT_EQ(At(0).args, (Args{0.67f, 0.74f, 0.95f, 0}));
     EXPECT_EQ(At(1).args, Args{GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT});

@@ -14,23 +14,15 @@ using namespace lamptest;
 
 namespace {
 
-const int kStart = SceneStart(EffectId::flickeringLamp);  // the scene's window starts here
-
-class FlickeringLamp : public LampSceneTest {
+class FlickeringLamp : public LampSceneTest<FlickeringLampEffect, EffectId::flickeringLamp> {
  protected:
-  // Draws the frame at `elapsed` with a clean recording.
-  void Frame(int elapsed) {
-    GLRecorder::Clear();
-    lamp.Render(kStart + elapsed, kStart);
-  }
   LampLayout Layout() const {
     return {false, 40.0f, -0.1f, -15.5f, 4.0f, false,
             Id(Slot::background01), Id(Slot::circle01), Id(Slot::lamp01), Id(Slot::ring),
             Id(Slot::lyrics_hereisalamp)};
   }
-  std::vector<ArcSprite> Circles() const { return {lamp.lightCircles, lamp.lightCircles + 80}; }
 
-  FlickeringLampEffect lamp{&bank};
+  FlickeringLampEffect& lamp = scene;
 };
 
 }  // namespace
@@ -49,11 +41,7 @@ TEST_F(FlickeringLamp, StartUpTableTakesTheFirst320ValuesOfTheSequence) {
 
 TEST_F(FlickeringLamp, InitLoadsItsFiveTexturesInOrder) {
   lamp.Init();
-  EXPECT_EQ(bank.entries[Slot::lamp01]->Id(), 1u);
-  EXPECT_EQ(bank.entries[Slot::ring]->Id(), 2u);
-  EXPECT_EQ(bank.entries[Slot::circle01]->Id(), 3u);
-  EXPECT_EQ(bank.entries[Slot::lyrics_hereisalamp]->Id(), 4u);
-  EXPECT_EQ(bank.entries[Slot::background01]->Id(), 5u);
+  ExpectNamedInOrder({Slot::lamp01, Slot::ring, Slot::circle01, Slot::lyrics_hereisalamp, Slot::background01});
   int loaded = 0;
   for (TextureEntry* e : bank.entries) loaded += e->Loaded();
   EXPECT_EQ(loaded, 5);
@@ -68,8 +56,7 @@ TEST_F(FlickeringLamp, FrameCallsInOrderOutsideAFlickerSlot) {
 
 TEST_F(FlickeringLamp, FrameCallsInOrderInsideAFlickerSlot) {
   lamp.Init();
-  Lcg g{Random::State()};
-  const float flicker = static_cast<float>(g.Next() % 50 + 60) / 100.0f;
+  const float flicker = NextFlicker();
   const std::vector<ArcSprite> before = Circles();
   Frame(2100);
   EXPECT_TRUE(SameStream(GLRecorder::Calls(), LampFrame(Layout(), 2100, before.data(), flicker).calls));
@@ -82,12 +69,7 @@ TEST_F(FlickeringLamp, CirclesMovePerFrameWhateverTheTime) {
   Frame(9000);
   Frame(10);  // time going back changes nothing: the step is per frame
   Frame(10);
-  for (int i = 0; i < 80; ++i) {
-    float angle = start[i].angle;
-    for (int f = 0; f < 3; ++f) angle = angle + start[i].speed;
-    EXPECT_EQ(lamp.lightCircles[i].angle, angle) << i;
-    EXPECT_EQ(lamp.lightCircles[i].alpha, start[i].alpha);
-  }
+  ExpectStepped(lamp.lightCircles, start, 3);
   // The last frame drew every circle at its angle after two steps.
   const std::vector<GLCall> rotations = GLRecorder::Named("glRotatef");
   ASSERT_GE(rotations.size(), 80u);
@@ -100,12 +82,7 @@ TEST_F(FlickeringLamp, OneFreshDrawPerFrameOnlyInsideTheFlickerSlots) {
   for (int e : {1, 1999, 2000, 2199, 2200, 4599, 4600, 4799, 4800, 7099, 7100, 7299, 7300, 9799, 9800, 9999, 10000,
                 10499, 2000, 2000}) {
     SCOPED_TRACE(e);
-    const std::uint32_t before = Random::State();
-    Lcg g{before};
-    const float expected = InFlickerSlot(e) ? static_cast<float>(g.Next() % 50 + 60) / 100.0f : 1.0f;
-    Frame(e);
-    EXPECT_EQ(DrawsBetween(before, Random::State()), InFlickerSlot(e) ? 1 : 0);
-    EXPECT_EQ(lamp.flickerScale, expected);
+    const float expected = FlickerFrame(e);
     const std::vector<GLCall> scales = GLRecorder::Named("glScalef");
     ASSERT_EQ(scales.size(), 81u);  // 80 circles, then the lamp
     EXPECT_EQ(scales[80].args, (std::vector<double>{expected, expected, expected}));
@@ -116,9 +93,7 @@ TEST_F(FlickeringLamp, WholeWindowDrawsOnlyInItsSlots) {
   lamp.Init();
   int draws = 0;
   for (int e = 5; e < 10500; e += 10) {
-    const std::uint32_t before = Random::State();
-    Frame(e);
-    const int n = DrawsBetween(before, Random::State());
+    const int n = DrawsInFrame(e);
     ASSERT_EQ(n, InFlickerSlot(e) ? 1 : 0) << e;
     draws += n;
   }
@@ -127,19 +102,17 @@ TEST_F(FlickeringLamp, WholeWindowDrawsOnlyInItsSlots) {
 
 TEST_F(FlickeringLamp, LyricOnlyStrictlyInsideItsTenSeconds) {
   lamp.Init();
-  const unsigned lyric = bank.entries[Slot::lyrics_hereisalamp]->Id();
   for (int e : {0, 10000, 10001, 10499}) {
     Frame(e);
-    EXPECT_EQ(BindIndex(lyric), -1) << e;
+    EXPECT_FALSE(Shows(Slot::lyrics_hereisalamp)) << e;
   }
   for (int e : {1, 9999}) {
     Frame(e);
-    EXPECT_NE(BindIndex(lyric), -1) << e;
+    EXPECT_TRUE(Shows(Slot::lyrics_hereisalamp)) << e;
   }
   Frame(5000);
-  const int bind = BindIndex(lyric);
-  ASSERT_NE(bind, -1);
-  EXPECT_EQ(ColourBefore(bind)[3], 1.0);  // full opacity in the middle
+  ASSERT_TRUE(Shows(Slot::lyrics_hereisalamp));
+  EXPECT_EQ(AlphaOf(Slot::lyrics_hereisalamp), 1.0);  // full opacity in the middle
   const std::vector<GLCall> moves = GLRecorder::Named("glTranslatef");
   EXPECT_EQ(moves.back().args, (std::vector<double>{2.0, -2.0, -10.0}));  // 3 - 5/5
 }
@@ -147,16 +120,14 @@ TEST_F(FlickeringLamp, LyricOnlyStrictlyInsideItsTenSeconds) {
 TEST_F(FlickeringLamp, LyricAlphaIsTheDoubleSineOfTheFloatArgument) {
   lamp.Init();
   const float pi = 3.14159274f;
-  const unsigned lyric = bank.entries[Slot::lyrics_hereisalamp]->Id();
   int singleDiffers = 0;  // times where a single-precision sine would be caught
   for (int e = 1; e < 10000; e += 13) {
     const float x = static_cast<float>(e) / 1000.0f;
     const float expected = SineAlpha(x * pi / 10);
     singleDiffers += std::sin(x * pi / 10) != expected;
     Frame(e);
-    const int bind = BindIndex(lyric);
-    ASSERT_NE(bind, -1);
-    ASSERT_EQ(ColourBefore(bind)[3], expected) << e;
+    ASSERT_TRUE(Shows(Slot::lyrics_hereisalamp)) << e;
+    ASSERT_EQ(AlphaOf(Slot::lyrics_hereisalamp), expected) << e;
   }
   EXPECT_GT(singleDiffers, 0);
 }
@@ -165,10 +136,7 @@ TEST_F(FlickeringLamp, LeavesTexturingAndBlendingOffAndDepthTestOn) {
   lamp.Init();
   for (int e : {1, 2000, 9999, 10499}) {
     Frame(e);
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    ExpectLeftClean();
     EXPECT_EQ(GLRecorder::Named("glClearColor").at(0).args, (std::vector<double>{1, 1, 1, 0}));
-    EXPECT_EQ(GLRecorder::Count("glPushMatrix"), GLRecorder::Count("glPopMatrix"));
   }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -16,39 +17,27 @@ using namespace CallStream;
 
 namespace {
 
-const int kStart = SceneStart(EffectId::flower);  // the scene's window, from the timeline
-
 const Triangle& kPetal = kFirstTriangle;
 const Triangle& kStamen = kSecondTriangle;
 const Triangle kStem = Tri({-1.0f, -2.0f, 0.5f}, {0.0f, 3.0f, 0.25f}, {1.0f, 0.0f, -1.0f});
 
-class FlowerEffectTest : public MeshSceneTest {
+class FlowerEffectTest : public MeshSceneTest<FlowerEffect, EffectId::flower> {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.ok);
-    dir.WriteTri("flower_petal.tri", {kPetal}, 1320, kFiller);
-    dir.WriteTri("flower_stamen.tri", {kStamen}, 40, kFiller);
-    dir.WriteTri("flower_stem.tri", {kStem}, 808, kFiller);
-    GLRecorder::Clear();
-    flower.Init();
-  }
-
-  // Draws one frame at `elapsed` with only this frame's calls recorded.
-  void Frame(int elapsed) {
-    GLRecorder::Clear();
-    flower.Render(kStart + elapsed, kStart);
-  }
+  FlowerEffectTest()
+      : MeshSceneTest({{"flower_petal.tri", {kPetal}, 1320},
+                       {"flower_stamen.tri", {kStamen}, 40},
+                       {"flower_stem.tri", {kStem}, 808}}) {}
 
   // The angle of the rotation that carries the spin (third rotation after
   // the flower's translation).
   double SpinRotation() {
-    int at = Find({"glTranslatef", {1, 0, -4}});
+    int at = Find(Translate(1, 0, -4));
     EXPECT_GE(at, 0);
     for (int k = 0; k < 3; ++k) at = GLRecorder::Find("glRotatef", at + 1);
     return GLRecorder::Calls()[at].args[0];
   }
 
-  FlowerEffect flower{&bank};
+  FlowerEffect& flower = scene;
 };
 
 void ExpectSame(const Triangle& got, const Triangle& want) {
@@ -71,11 +60,7 @@ TEST_F(FlowerEffectTest, InitReadsTheThreeMeshesLoadsTexturesInOrderAndSetsColou
   ExpectSame(flower.stamens[39], kFiller);
   ExpectSame(flower.stem[0], kStem);
   ExpectSame(flower.stem[807], kFiller);
-  // Textures are named in load order: girl, lyrics_girl, lyrics_ymi, background02.
-  EXPECT_EQ(Id(Slot::girl), 1u);
-  EXPECT_EQ(Id(Slot::lyrics_girl), 2u);
-  EXPECT_EQ(Id(Slot::lyrics_ymi), 3u);
-  EXPECT_EQ(Id(Slot::background02), 4u);
+  ExpectNamedInOrder({Slot::girl, Slot::lyrics_girl, Slot::lyrics_ymi, Slot::background02});
   EXPECT_FALSE(bank.entries[Slot::japo]->Loaded());
   // Only the four missing pictures are reported; the meshes were complete.
   EXPECT_EQ(boxes.boxes.size(), 4u);
@@ -97,56 +82,33 @@ TEST_F(FlowerEffectTest, InitReadsTheThreeMeshesLoadsTexturesInOrderAndSetsColou
 TEST_F(FlowerEffectTest, EachTriangleIsLitAndFilledThenOutlinedInBlack) {
   Frame(5000);
   const float* petal = flower.petalColor;
-  const int petals = Find({"glMaterialfv", {GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, 0.9, 0.9, 1, 1}});
+  const int petals = Find(Material(0.9, 0.9, 1, 1));
   ASSERT_GE(petals, 2);
-  EXPECT_TRUE(CallsAt(petals - 2, {
-      {"glPushMatrix", {}}, {"glScalef", {2, 2, 1}},
-      {"glMaterialfv", {GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, petal[0], petal[1], petal[2], petal[3]}},
-      {"glColorMaterial", {GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE}},
-      {"glPolygonMode", {GL_FRONT, GL_FILL}}, Enable(GL_LIGHTING), Enable(GL_COLOR_MATERIAL),
-      {"glColor4f", {petal[0], petal[1], petal[2], petal[3]}},
-      Begin(GL_TRIANGLES), Normal(kPetal.normal),
-      Vertex(kPetal.vertices[0]), Vertex(kPetal.vertices[1]), Vertex(kPetal.vertices[2]), End(),
-      {"glColor3f", {0, 0, 0}}, Begin(GL_LINE_LOOP),
-      Vertex(kPetal.vertices[0]), Vertex(kPetal.vertices[1]), Vertex(kPetal.vertices[2]), End(),
-      {"glColor4f", {petal[0], petal[1], petal[2], petal[3]}}}));
+  const GLCall petalColour = Colour(petal[0], petal[1], petal[2], petal[3]);
+  EXPECT_TRUE(CallsAt(petals - 2, Joined({
+      {{"glPushMatrix", {}}, {"glScalef", {2, 2, 1}}, Material(petal[0], petal[1], petal[2], petal[3]),
+       ColorMaterial(), {"glPolygonMode", {GL_FRONT, GL_FILL}}, Enable(GL_LIGHTING), Enable(GL_COLOR_MATERIAL),
+       petalColour},
+      FilledAndOutlined(kPetal, GL_LINE_LOOP), {petalColour}})));
   // Lighting stays on through each part (the black outline lit is black);
   // each part ends with the material in its colour, unlit, the colour black.
   EXPECT_EQ(CountCall(Enable(GL_LIGHTING)), 4);  // once for the light, once per part
   const int end = Find({"glPopMatrix", {}}, petals);
-  EXPECT_TRUE(CallsAt(end - 4, {{"glColor4f", {petal[0], petal[1], petal[2], petal[3]}}, Disable(GL_LIGHTING),
-                                Disable(GL_COLOR_MATERIAL), {"glColor3f", {0, 0, 0}}, {"glPopMatrix", {}}}));
+  EXPECT_TRUE(CallsAt(end - 4, PartEnd(petal[0], petal[1], petal[2], petal[3])));
 
   // Stamens: outline through vertices 1, 2, 3 only.
-  const int stamens = Find({"glMaterialfv", {GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, 0.7, 0.7, 0, 1}});
+  const int stamens = Find(Material(0.7, 0.7, 0, 1));
   ASSERT_GT(stamens, petals);
   EXPECT_TRUE(CallsAt(stamens - 2, {{"glPushMatrix", {}}, {"glScalef", {2, 2, 1}}}));
   const int stamenOutline = Find(Begin(GL_LINE_STRIP), stamens);
-  EXPECT_TRUE(CallsAt(stamenOutline - 1, {
-      {"glColor3f", {0, 0, 0}}, Begin(GL_LINE_STRIP),
-      Vertex(kStamen.vertices[0]), Vertex(kStamen.vertices[1]), Vertex(kStamen.vertices[2]), End()}));
-  const int stem = Find({"glMaterialfv", {GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, 0, 0.5, 0, 1}});
+  EXPECT_TRUE(CallsAt(stamenOutline - 1, Joined({{Black()}, Drawn(GL_LINE_STRIP, kStamen)})));
+  const int stem = Find(Material(0, 0.5, 0, 1));
   ASSERT_GT(stem, stamens);
-  EXPECT_TRUE(CallsAt(Find(Begin(GL_TRIANGLES), stem), {
-      Begin(GL_TRIANGLES), Normal(kStem.normal),
-      Vertex(kStem.vertices[0]), Vertex(kStem.vertices[1]), Vertex(kStem.vertices[2]), End()}));
+  EXPECT_TRUE(CallsAt(Find(Begin(GL_TRIANGLES), stem), Drawn(GL_TRIANGLES, kStem)));
 
   // Every mesh primitive has three vertices, each triangle sends its normal
   // first; 1320 + 40 + 808 filled, outlined by loops except the 40 stamens.
-  int triangles = 0, loops = 0, strips = 0;
-  for (const Primitive& p : Primitives()) {
-    if (p.mode == GL_QUADS) continue;
-    EXPECT_EQ(p.vertices.size(), 3u);
-    if (p.mode == GL_TRIANGLES) {
-      ++triangles;
-      EXPECT_EQ(p.calls.front().name, "glNormal3f");
-    }
-    loops += p.mode == GL_LINE_LOOP;
-    strips += p.mode == GL_LINE_STRIP;
-  }
-  EXPECT_EQ(triangles, 2168);
-  EXPECT_EQ(loops, 2128);
-  EXPECT_EQ(strips, 40);
+  EXPECT_EQ(MeshPrimitives(), (std::map<int, int>{{GL_TRIANGLES, 2168}, {GL_LINE_LOOP, 2128}, {GL_LINE_STRIP, 40}}));
   EXPECT_EQ(GLRecorder::Count("glPushMatrix"), 3);
   EXPECT_EQ(GLRecorder::Count("glPopMatrix"), 3);
   EXPECT_EQ(CountCall(Enable(GL_NORMALIZE)), 0);
@@ -158,39 +120,28 @@ TEST_F(FlowerEffectTest, LightIsPlacedUnderThePhotographsMatrixWhileItFlies) {
   ASSERT_GE(photo, 0);
   int identity = photo;
   while (GLRecorder::Calls()[identity].name != "glLoadIdentity") --identity;
-  EXPECT_TRUE(CallsAt(identity, {{"glLoadIdentity", {}},
-                                 {"glTranslatef", {9.5f / 100.0f - 1.0f, 0, -5}},
-                                 {"glTranslatef", {0.75, -1.5 / 3.5, 1.5}},
-                                 {"glColor4f", {1, 1, 1, 1}}, Bind(Id(Slot::girl))}));
+  EXPECT_TRUE(CallsAt(identity, {Identity(), Translate(9.5f / 100.0f - 1.0f, 0, -5), Translate(0.75, -1.5 / 3.5, 1.5),
+                                 Colour(1, 1, 1, 1), Bind(Id(Slot::girl))}));
   ASSERT_TRUE(CallsAt(photo + 1, PictureQuad(2, 1.5)));
-  EXPECT_TRUE(CallsAt(photo + 11, {
-      Disable(GL_TEXTURE_2D), Disable(GL_BLEND), Enable(GL_DEPTH_TEST),
-      {"glLightfv", {GL_LIGHT0, GL_AMBIENT, 0, 0, 0, 1}},
-      {"glLightfv", {GL_LIGHT0, GL_DIFFUSE, 1, 1, 1, 1}},
-      {"glLightfv", {GL_LIGHT0, GL_SPECULAR, 1, 1, 1, 1}},
-      {"glLightfv", {GL_LIGHT0, GL_POSITION, 0, 0, 9.5, 9.5}},
-      Enable(GL_LIGHT0), Enable(GL_LIGHTING), {"glShadeModel", {GL_SMOOTH}}, Enable(GL_DEPTH_TEST),
-      {"glLoadIdentity", {}}, {"glTranslatef", {1, 0, -4}}, {"glRotatef", {9.5f - 80.0f, 0, 1, 0}},
-      {"glRotatef", {180, 1, 0, 0}}, {"glRotatef", {-45, 0, 1, 0}}, {"glRotatef", {-70, 0, 0, 1}}}));
+  EXPECT_TRUE(CallsAt(photo + 11, Joined({
+      LightAt(0, 0, 9.5, 9.5), TiltedAt(1, 0, -4, 9.5f - 80.0f)})));
   EXPECT_EQ(GLRecorder::Count("glLightfv"), 4);
 }
 
 TEST_F(FlowerEffectTest, BackgroundTurnsAndPhotographFliesOnlyStrictlyAfterNineSeconds) {
   Frame(9000);
   int photo = Find(Bind(Id(Slot::girl)));
-  EXPECT_TRUE(CallsAt(photo - 3, {{"glLoadIdentity", {}}, {"glTranslatef", {9.0f / 100.0f - 1.0f, 0, -5}},
-                                  {"glColor4f", {1, 1, 1, 1}}}));
+  EXPECT_TRUE(CallsAt(photo - 3, {Identity(), Translate(9.0f / 100.0f - 1.0f, 0, -5), Colour(1, 1, 1, 1)}));
   const int background = Find(Bind(Id(Slot::background02)));
-  EXPECT_TRUE(CallsAt(background - 4, {{"glLoadIdentity", {}}, {"glTranslatef", {0, 0, -1.4}},
-                                       {"glRotatef", {-9.0f - 20.0f, 0, 1, 0}}, {"glColor4f", {1, 1, 1, 1}},
-                                       Bind(Id(Slot::background02))}));
+  EXPECT_TRUE(CallsAt(background - 4, {Identity(), Translate(0, 0, -1.4), {"glRotatef", {-9.0f - 20.0f, 0, 1, 0}},
+                                       Colour(1, 1, 1, 1), Bind(Id(Slot::background02))}));
   EXPECT_TRUE(CallsAt(background + 1, PictureQuad(1, 1)));
 
   Frame(9001);
   photo = Find(Bind(Id(Slot::girl)));
   const float e = (9.001f - 9.0f) * 3.0f;
-  EXPECT_TRUE(CallsAt(photo - 3, {{"glTranslatef", {9.001f / 100.0f - 1.0f, 0, -5}},
-                                  {"glTranslatef", {e / 2.0f, -e / 3.5, e}}, {"glColor4f", {1, 1, 1, 1}}}));
+  EXPECT_TRUE(CallsAt(photo - 3, {Translate(9.001f / 100.0f - 1.0f, 0, -5), Translate(e / 2.0f, -e / 3.5, e),
+                                  Colour(1, 1, 1, 1)}));
 }
 
 TEST_F(FlowerEffectTest, SpinStepsSixInsideTheBurstsAndTheRotationUsesThePreviousSpin) {
@@ -226,12 +177,8 @@ TEST_F(FlowerEffectTest, CaptionsHaveStrictBoundsAndHalfSineAlphas) {
 
   Frame(4000);  // the first caption at its peak, slid 0.8 to the left
   EXPECT_NEAR(AlphaBefore(ymi), 1.0, 1e-6);
-  int at = Find(Bind(ymi));
-  EXPECT_TRUE(CallsAt(at - 3, {{"glLoadIdentity", {}}, {"glTranslatef", {-1.8, -1, -10}}}));
-  EXPECT_TRUE(CallsAt(at + 1, PictureQuad(4, 0.5)));
-  at = Find(Bind(girl));
-  EXPECT_TRUE(CallsAt(at - 3, {{"glLoadIdentity", {}}, {"glTranslatef", {0.8 - 2, -2, -10}}}));
-  EXPECT_TRUE(CallsAt(at + 1, PictureQuad(4, 1)));
+  EXPECT_TRUE(PlacedPicture(ymi, {-1.8, -1, -10}, 4, 0.5));
+  EXPECT_TRUE(PlacedPicture(girl, {0.8 - 2, -2, -10}, 4, 1));
 
   Frame(6000);  // the second caption at its peak
   EXPECT_NEAR(AlphaBefore(girl), 1.0, 1e-6);
@@ -242,27 +189,19 @@ TEST_F(FlowerEffectTest, CaptionsHaveStrictBoundsAndHalfSineAlphas) {
   EXPECT_TRUE(Bound(girl));
   Frame(9999);
   EXPECT_TRUE(Bound(girl));
-  // Near the end the sine is small and shows which pi was used: the float one.
-  EXPECT_FLOAT_EQ(AlphaBefore(girl), std::sin(static_cast<double>((9.999f - 2.0f) * 3.1415927f / 8.0f)));
-  EXPECT_GT(std::fabs(AlphaBefore(girl) - std::sin(7.999 * M_PI / 8)), 1e-8);
+  ExpectFloatPiSine(AlphaBefore(girl), 9999, 2, 8);
 }
 
 TEST_F(FlowerEffectTest, LeavesLightZeroOnAndTheSharedStateAsOtherScenesExpect) {
   Frame(5000);
-  EXPECT_TRUE(CallsAt(0, {{"glLoadIdentity", {}}, {"glClearColor", {0, 0, 0.5, 0}},
-                          {"glClear", {GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT}}}));
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_FALSE(glIsEnabled(GL_BLEND));
-  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-  EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-  EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
+  EXPECT_TRUE(CallsAt(0, Joined({{Identity()}, ClearTo(0, 0, 0.5)})));
+  EXPECT_TRUE(LeftEnabled({GL_DEPTH_TEST, GL_LIGHT0}, {GL_TEXTURE_2D, GL_BLEND, GL_LIGHTING, GL_COLOR_MATERIAL}));
   const auto modes = GLRecorder::Named("glPolygonMode");
   ASSERT_FALSE(modes.empty());
   EXPECT_TRUE(Matches(modes.back(), {"glPolygonMode", {GL_FRONT_AND_BACK, GL_FILL}}));
   EXPECT_EQ(CountCall({"glPolygonMode", {GL_FRONT_AND_BACK, GL_FILL}}), 1);
   for (const GLCall& c : GLRecorder::Named("glBlendFunc"))
-    EXPECT_TRUE(Matches(c, {"glBlendFunc", {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}}));
+    EXPECT_TRUE(Matches(c, BlendAlpha()));
   // The flower sets no line state: the widths of other scenes stay.
   EXPECT_EQ(GLRecorder::Count("glLineWidth"), 0);
   EXPECT_EQ(CountCall(Enable(GL_LINE_SMOOTH)), 0);

@@ -7,10 +7,8 @@
 
 #include "effects/FogTunnelEffect.h"
 #include "services/Random.h"
-#include "services/TextureBank.h"
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
-#include "tests/support/RecordingBoxes.h"
 #include "tests/support/SceneTest.h"
 
 using namespace CallStream;
@@ -64,8 +62,8 @@ TEST_F(FogTunnel, ElevenRingsOfTwentyPairsEachWithOddPairsAtTheTexturesLeftEdge)
   }
   EXPECT_LT(blocks[10].vertices[0][2], 40 * kPi);
   // The lyric quad: 8 x 2, upright.
-  EXPECT_EQ(blocks[11].vertices, (std::vector<std::vector<double>>{{4, -1, 0}, {4, 1, 0}, {-4, 1, 0}, {-4, -1, 0}}));
-  EXPECT_EQ(blocks[11].texCoords, (std::vector<std::vector<double>>{{1, 1}, {1, 0}, {0, 0}, {0, 1}}));
+  EXPECT_EQ(blocks[11].vertices, PictureCorners(4, 1));
+  EXPECT_EQ(blocks[11].texCoords, PictureTexCoords());
 }
 
 TEST_F(FogTunnel, OneRandomDrawPerFrameOnlyInsideTheShakeSlots) {
@@ -102,40 +100,24 @@ TEST_F(FogTunnel, CallStreamOfTwoFramesWithTheFogSetUpEachTime) {
     Frame(e);
     const std::vector<std::string> stream = LinesWithoutPoints();
     const float s = e / 1000.0f, pi = 3.14159274f;
-    const double tex = GL_TEXTURE_2D;
-    std::vector<std::string> expected = {
-        Line("glClearColor", {1, 1, 1, 0}),
-        Line("glClear", {double(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)}),
-        Line("glFogi", {double(GL_FOG_MODE), double(GL_LINEAR)}),
-        Line("glFogfv", {double(GL_FOG_COLOR), 1, 1, 1, 1}),
-        Line("glFogf", {double(GL_FOG_DENSITY), 1}),
-        Line("glHint", {double(GL_FOG_HINT), double(GL_DONT_CARE)}),
-        Line("glFogf", {double(GL_FOG_START), 5}),
-        Line("glFogf", {double(GL_FOG_END), 110}),
-        Line("glEnable", {double(GL_FOG)}),
-        Line("glLoadIdentity", {}),
-        Line("glTranslatef", {0, 0.4f, 5 * s - 130}),
-        Line("glColor4f", {1, 1, 1, 1}),
-        Line("glEnable", {tex}),
-        Line("glEnable", {double(GL_BLEND)}),
-        Line("glDisable", {double(GL_DEPTH_TEST)}),
-        Line("glDisable", {double(GL_LIGHTING)}),
-        Line("glBlendFunc", {double(GL_SRC_ALPHA), double(GL_ONE_MINUS_SRC_ALPHA)}),
-        Line("glBindTexture", {tex, Id(Slot::tunnel)})};
-    for (int k = 0; k < 11; ++k) {
-      expected.push_back(Line("glBegin", {double(GL_QUAD_STRIP)}));
-      expected.push_back(Line("glEnd", {}));
-    }
-    expected.insert(
-        expected.end(),
-        {Line("glDisable", {double(GL_FOG)}), Line("glLoadIdentity", {}), Line("glTranslatef", {s / 5 - 1, -1, -10}),
-         Line("glColor4f", {1, 1, 1, static_cast<float>(std::sin(double(pi * s / 6.0f)))}),
-         Line("glBindTexture", {tex, Id(Slot::lyrics_light)}), Line("glBegin", {double(GL_QUADS)}), Line("glEnd", {}),
-         Line("glLoadIdentity", {}), Line("glTranslatef", {1 - s / 5, -2, -10}),
-         Line("glColor4f", {1, 1, 1, static_cast<float>(std::sin(double(pi * (s - 5) / 5.0f)))}),
-         Line("glBindTexture", {tex, Id(Slot::lyrics_death)}), Line("glBegin", {double(GL_QUADS)}), Line("glEnd", {}),
-         Line("glDisable", {tex}), Line("glDisable", {double(GL_BLEND)}), Line("glEnable", {double(GL_DEPTH_TEST)})});
-    EXPECT_EQ(stream, expected) << e;
+    std::vector<GLCall> expected = Joined({
+        ClearTo(1, 1, 1),
+        {{"glFogi", {GL_FOG_MODE, GL_LINEAR}}, {"glFogfv", {GL_FOG_COLOR, 1, 1, 1, 1}},
+         {"glFogf", {GL_FOG_DENSITY, 1}}, {"glHint", {GL_FOG_HINT, GL_DONT_CARE}},
+         {"glFogf", {GL_FOG_START, 5}}, {"glFogf", {GL_FOG_END, 110}}, Enable(GL_FOG),
+         Identity(), Translate(0, 0.4f, 5 * s - 130), Colour(1, 1, 1, 1),
+         Enable(GL_TEXTURE_2D), Enable(GL_BLEND), Disable(GL_DEPTH_TEST), Disable(GL_LIGHTING), BlendAlpha(),
+         Bind(Id(Slot::tunnel))}});
+    for (int k = 0; k < 11; ++k) expected.insert(expected.end(), {Begin(GL_QUAD_STRIP), End()});
+    expected = Joined({expected,
+                       {Disable(GL_FOG), Identity(), Translate(s / 5 - 1, -1, -10),
+                        Colour(1, 1, 1, static_cast<float>(std::sin(double(pi * s / 6.0f)))),
+                        Bind(Id(Slot::lyrics_light)), Begin(GL_QUADS), End(),
+                        Identity(), Translate(1 - s / 5, -2, -10),
+                        Colour(1, 1, 1, static_cast<float>(std::sin(double(pi * (s - 5) / 5.0f)))),
+                        Bind(Id(Slot::lyrics_death)), Begin(GL_QUADS), End()},
+                       PictureStateOff()});
+    EXPECT_EQ(stream, Lines(expected)) << e;
   }
 }
 

@@ -5,13 +5,11 @@
 #include <vector>
 
 #include "effects/GreetingsSpiralEffect.h"
-#include "services/TextureBank.h"
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
-#include "tests/support/RecordingBoxes.h"
 #include "tests/support/SceneTest.h"
 
-using CallStream::Line;
+using namespace CallStream;
 
 namespace {
 
@@ -23,11 +21,8 @@ class GreetingsSpiral : public SceneTest<GreetingsSpiralEffect, EffectId::greeti
 }  // namespace
 
 TEST_F(GreetingsSpiral, InitLoadsFivePicturesInOrderAndFillsTheCircle) {
-  const int order[] = {Slot::greets01, Slot::greets02, Slot::background05, Slot::line01, Slot::ring02};
-  EXPECT_TRUE(bank.entries[Slot::greets01]->Loaded());
-  for (int k = 1; k < 5; ++k) EXPECT_EQ(Id(order[k]), Id(order[k - 1]) + 1) << k;
-  for (int i = 0; i < 64; ++i)
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(spiral.circlePoints[i][c], kCirclePoints[i][c]);
+  ExpectNamedInOrder({Slot::greets01, Slot::greets02, Slot::background05, Slot::line01, Slot::ring02});
+  ExpectCircleTableCopied(spiral.circlePoints);
 }
 
 TEST_F(GreetingsSpiral, ShiftStepsAtTheEndsOfTheDimSlots) {
@@ -74,32 +69,14 @@ TEST_F(GreetingsSpiral, CallStreamUpToTheRingColumnsAndTheEnd) {
     if (c.name == "glPushMatrix") break;
     if (c.name != "glVertex3f" && c.name != "glTexCoord2f") stream.push_back(Line(c.name, c.args));
   }
-  const double tex = GL_TEXTURE_2D;
-  const std::vector<std::string> expected = {
-      Line("glLoadIdentity", {}),
-      Line("glClearColor", {0, 0, 0, 0}),
-      Line("glClear", {double(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)}),
-      Line("glEnable", {double(GL_BLEND)}),
-      Line("glDisable", {double(GL_DEPTH_TEST)}),
-      Line("glEnable", {tex}),
-      Line("glBlendFunc", {double(GL_SRC_ALPHA), double(GL_ONE_MINUS_SRC_ALPHA)}),
-      Line("glLoadIdentity", {}),
-      Line("glTranslatef", {-3.0f / 100, 0, -3}),
-      Line("glColor4f", {1, 1, 1, 1}),
-      Line("glBindTexture", {tex, Id(Slot::background05)}),
-      Line("glBegin", {double(GL_QUADS)}),
-      Line("glEnd", {}),
-      Line("glLoadIdentity", {}),
-      Line("glTranslatef", {-15.5 + 1, 0, -30 + 1}),  // shift -1
-      Line("glColor4f", {1, 1, 1, 1}),
-      Line("glBindTexture", {tex, Id(Slot::ring02)})};
+  const std::vector<std::string> expected = Lines(
+      {Identity(), {"glClearColor", {0, 0, 0, 0}}, {"glClear", {GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT}},
+       Enable(GL_BLEND), Disable(GL_DEPTH_TEST), Enable(GL_TEXTURE_2D), BlendAlpha(),
+       Identity(), Translate(-3.0f / 100, 0, -3), Colour(1, 1, 1, 1), Bind(Id(Slot::background05)),
+       Begin(GL_QUADS), End(),
+       Identity(), Translate(-15.5 + 1, 0, -30 + 1), Colour(1, 1, 1, 1), Bind(Id(Slot::ring02))});  // shift -1
   EXPECT_EQ(stream, expected);
-  const auto& calls = GLRecorder::Calls();
-  const std::size_t n = calls.size();
-  ASSERT_GE(n, 3u);
-  EXPECT_EQ(Line(calls[n - 3].name, calls[n - 3].args), Line("glDisable", {tex}));
-  EXPECT_EQ(Line(calls[n - 2].name, calls[n - 2].args), Line("glDisable", {double(GL_BLEND)}));
-  EXPECT_EQ(Line(calls[n - 1].name, calls[n - 1].args), Line("glEnable", {double(GL_DEPTH_TEST)}));
+  EXPECT_TRUE(EndsWith(PictureStateOff()));
 }
 
 TEST_F(GreetingsSpiral, RingColumnsAreOneHundredUprightSpritesRisingOneUnitPerSecond) {
@@ -143,21 +120,17 @@ TEST_F(GreetingsSpiral, BandsRotateBeforeTheyTranslateAndClimbAsAHelix) {
     std::vector<std::string> got;
     for (int k = i - 1; k < i + 5; ++k) got.push_back(Line(calls[k].name, calls[k].args));
     EXPECT_EQ(got, head) << band;
-    std::vector<std::vector<double>> v, t;
+    Points v, t;
     int k = i + 5;
     for (; calls[k].name != "glEnd"; ++k) (calls[k].name == "glVertex3f" ? v : t).push_back(calls[k].args);
     ASSERT_EQ(v.size(), 252u) << band;
     ASSERT_EQ(t.size(), 252u) << band;
-    for (int p = 0; p < 63; ++p) {
-      for (int n = 0; n < 2; ++n) {  // point p, then point p + 1
-        const float* c = kCirclePoints[p + n];
-        const float climb = (p + n) / 10.0f;
-        EXPECT_EQ(v[4 * p + 2 * n], (std::vector<double>{c[0], c[1] + climb, c[2]}));
-        EXPECT_EQ(v[4 * p + 2 * n + 1], (std::vector<double>{c[0], c[1] + 1.5f + climb, c[2]}));
-        EXPECT_EQ(t[4 * p + 2 * n], (std::vector<double>{(p + n) / 64.0f, 1}));
-        EXPECT_EQ(t[4 * p + 2 * n + 1], (std::vector<double>{(p + n) / 64.0f, 0}));
-      }
-    }
+    // Point q climbs q / 10; the band is 1.5 high.
+    ExpectCircleStrip(v, t, [](int q, bool top) {
+      const float* c = kCirclePoints[q];
+      const float climb = q / 10.0f;
+      return std::vector<double>{c[0], top ? c[1] + 1.5f + climb : c[1] + climb, c[2]};
+    }, 0);
     i = GLRecorder::Find("glRotatef", k);
   }
   EXPECT_EQ(i, -1);

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include "services/Random.h"
@@ -17,36 +18,20 @@ using namespace CallStream;
 
 namespace {
 
-const int kStart = SceneStart(EffectId::industrialGears);  // the scene's window, from the timeline
-
 const Triangle& kFirst = kFirstTriangle;
 
-class IndustrialGearsEffectTest : public MeshSceneTest {
+class IndustrialGearsEffectTest : public MeshSceneTest<IndustrialGearsEffect, EffectId::industrialGears> {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.ok);
-    dir.WriteTri("gear.tri", {kFirst}, 240, kFiller);
-    GLRecorder::Clear();
-    Random::Seed(777);
-    gears.Init();
-    drawsInInit = Random::State() != 777;
-  }
-
-  void Frame(int elapsed) {
-    GLRecorder::Clear();
-    gears.Render(kStart + elapsed, kStart);
+  IndustrialGearsEffectTest() : MeshSceneTest({{"gear.tri", {kFirst}, 240}}) {}
+  void BeforeInit() override {
+    MeshSceneTest::BeforeInit();
+    Random::Seed(777);  // not the start state, so a draw in Init shows
   }
 
   // Indices of the four gears' glPushMatrix calls.
-  std::vector<int> GearPushes() {
-    std::vector<int> out;
-    for (int at = GLRecorder::Find("glPushMatrix"); at >= 0; at = GLRecorder::Find("glPushMatrix", at + 1))
-      out.push_back(at);
-    return out;
-  }
+  static std::vector<int> GearPushes() { return Indices("glPushMatrix"); }
 
-  IndustrialGearsEffect gears{&bank};
-  bool drawsInInit = false;
+  IndustrialGearsEffect& gears = scene;
 };
 
 std::vector<GLCall> GearStart(std::vector<GLCall> transforms) {
@@ -60,14 +45,11 @@ std::vector<GLCall> GearStart(std::vector<GLCall> transforms) {
 }  // namespace
 
 TEST_F(IndustrialGearsEffectTest, InitReadsTheGearLoadsTexturesInOrderAndDrawsNoRandomNumber) {
-  EXPECT_FALSE(drawsInInit);
+  EXPECT_FALSE(drawnByInit);
   EXPECT_EQ(gears.gear[0].vertices[1].x, 1.5f);
   EXPECT_EQ(gears.gear[0].normal.z, kFirst.normal.z);
   EXPECT_EQ(gears.gear[239].vertices[2].y, 1.0f);
-  EXPECT_EQ(Id(Slot::industry), 1u);
-  EXPECT_EQ(Id(Slot::background03), 2u);
-  EXPECT_EQ(Id(Slot::lyrics_pollution), 3u);
-  EXPECT_EQ(Id(Slot::lyrics_ymi2), 4u);
+  ExpectNamedInOrder({Slot::industry, Slot::background03, Slot::lyrics_pollution, Slot::lyrics_ymi2});
   EXPECT_EQ(boxes.boxes.size(), 4u);
   EXPECT_EQ(gears.pi, 3.14159274f);
   const float grey[4] = {0.5f, 0.5f, 0.5f, 1.0f}, black[4] = {0, 0, 0, 1}, white[4] = {1, 1, 1, 1},
@@ -83,23 +65,14 @@ TEST_F(IndustrialGearsEffectTest, InitReadsTheGearLoadsTexturesInOrderAndDrawsNo
 
 TEST_F(IndustrialGearsEffectTest, PicturesThenLightUnderThePhotographsMatrixThenGears) {
   Frame(2000);  // x = 2
-  EXPECT_TRUE(CallsAt(0, {{"glClearColor", {1, 1, 1, 0}}, {"glClear", {GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT}},
-                          Enable(GL_TEXTURE_2D), Enable(GL_BLEND), Disable(GL_DEPTH_TEST),
-                          {"glBlendFunc", {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}},
-                          {"glLoadIdentity", {}}, {"glTranslatef", {-0.02, 0, -3}}, {"glColor4f", {1, 1, 1, 1}},
-                          Bind(Id(Slot::background03))}));
-  EXPECT_TRUE(CallsAt(10, PictureQuad(2, 1)));
-  EXPECT_TRUE(CallsAt(20, {{"glLoadIdentity", {}}, {"glTranslatef", {0.5f - 0.02f, 0.2f - 0.02f, -4}},
-                           {"glColor4f", {1, 1, 1, 1}}, Bind(Id(Slot::industry))}));
-  EXPECT_TRUE(CallsAt(24, PictureQuad(2, 1.5)));
-  EXPECT_TRUE(CallsAt(34, {
-      Disable(GL_TEXTURE_2D), Disable(GL_BLEND), Enable(GL_DEPTH_TEST),
-      {"glLightfv", {GL_LIGHT0, GL_AMBIENT, 0, 0, 0, 1}},
-      {"glLightfv", {GL_LIGHT0, GL_DIFFUSE, 1, 1, 1, 1}},
-      {"glLightfv", {GL_LIGHT0, GL_SPECULAR, 1, 1, 1, 1}},
-      {"glLightfv", {GL_LIGHT0, GL_POSITION, 2, 0, -48, 1}},
-      Enable(GL_LIGHT0), Enable(GL_LIGHTING), {"glShadeModel", {GL_SMOOTH}}, Enable(GL_DEPTH_TEST),
-      {"glLoadIdentity", {}}, {"glTranslatef", {-2.5, 0, -7}}, {"glRotatef", {70, 0, 1, 0}}}));
+  EXPECT_TRUE(CallsAt(0, Joined({ClearTo(1, 1, 1),
+                                  {Enable(GL_TEXTURE_2D), Enable(GL_BLEND), Disable(GL_DEPTH_TEST), BlendAlpha(),
+                                   Identity(), Translate(-0.02, 0, -3), Colour(1, 1, 1, 1), Bind(Id(Slot::background03))},
+                                  PictureQuad(2, 1),
+                                  {Identity(), Translate(0.5f - 0.02f, 0.2f - 0.02f, -4), Colour(1, 1, 1, 1),
+                                   Bind(Id(Slot::industry))},
+                                  PictureQuad(2, 1.5), LightAt(2, 0, -48, 1),
+                                  {Identity(), Translate(-2.5, 0, -7), {"glRotatef", {70, 0, 1, 0}}}})));
 
   const std::vector<int> pushes = GearPushes();
   ASSERT_EQ(pushes.size(), 4u);
@@ -117,31 +90,15 @@ TEST_F(IndustrialGearsEffectTest, PicturesThenLightUnderThePhotographsMatrixThen
 TEST_F(IndustrialGearsEffectTest, EachTriangleIsFilledThenGetsOneBlackEdgeFromThreeVertexLines) {
   Frame(2000);
   const int first = GearPushes().at(0) + 5;
-  EXPECT_TRUE(CallsAt(first, {
-      {"glPolygonMode", {GL_FRONT_AND_BACK, GL_FILL}},
-      Enable(GL_LIGHTING), Enable(GL_COLOR_MATERIAL), {"glColor4f", {0.5, 0.5, 0.5, 1}},
-      Begin(GL_TRIANGLES), Normal(kFirst.normal),
-      Vertex(kFirst.vertices[0]), Vertex(kFirst.vertices[1]), Vertex(kFirst.vertices[2]), End(),
-      {"glColor3f", {0, 0, 0}},
-      Begin(GL_LINES), Vertex(kFirst.vertices[0]), Vertex(kFirst.vertices[1]), Vertex(kFirst.vertices[2]), End(),
-      {"glColor4f", {0.5, 0.5, 0.5, 1}}}));
+  EXPECT_TRUE(CallsAt(first, Joined({{{"glPolygonMode", {GL_FRONT_AND_BACK, GL_FILL}}, Enable(GL_LIGHTING),
+                                       Enable(GL_COLOR_MATERIAL), Colour(0.5, 0.5, 0.5, 1)},
+                                      FilledAndOutlined(kFirst, GL_LINES), {Colour(0.5, 0.5, 0.5, 1)}})));
   // Lighting stays on through each gear (a lit black edge is black); each
   // gear ends unlit, with the material grey and the colour black.
   EXPECT_EQ(CountCall(Enable(GL_LIGHTING)), 5);
   const int pop = Find({"glPopMatrix", {}}, first);
-  EXPECT_TRUE(CallsAt(pop - 4, {{"glColor4f", {0.5, 0.5, 0.5, 1}}, Disable(GL_LIGHTING), Disable(GL_COLOR_MATERIAL),
-                                {"glColor3f", {0, 0, 0}}, {"glPopMatrix", {}}}));
-  int triangles = 0, lines = 0, others = 0;
-  for (const Primitive& p : Primitives()) {
-    if (p.mode == GL_QUADS) continue;
-    EXPECT_EQ(p.vertices.size(), 3u);
-    triangles += p.mode == GL_TRIANGLES;
-    lines += p.mode == GL_LINES;
-    others += p.mode != GL_TRIANGLES && p.mode != GL_LINES;
-  }
-  EXPECT_EQ(triangles, 960);
-  EXPECT_EQ(lines, 960);
-  EXPECT_EQ(others, 0);
+  EXPECT_TRUE(CallsAt(pop - 4, PartEnd(0.5, 0.5, 0.5, 1)));
+  EXPECT_EQ(MeshPrimitives(), (std::map<int, int>{{GL_TRIANGLES, 960}, {GL_LINES, 960}}));
   EXPECT_EQ(CountCall(Enable(GL_NORMALIZE)), 0);
 }
 
@@ -187,9 +144,7 @@ TEST_F(IndustrialGearsEffectTest, CaptionsHaveStrictBoundsAndHalfSineAlphas) {
   Frame(3000);
   EXPECT_NEAR(AlphaBefore(ymi2), 1.0, 1e-6);
   EXPECT_FALSE(Bound(pollution));
-  int at = Find(Bind(ymi2));
-  EXPECT_TRUE(CallsAt(at - 3, {{"glLoadIdentity", {}}, {"glTranslatef", {0.6, -2, -20}}}));
-  EXPECT_TRUE(CallsAt(at + 1, PictureQuad(8, 1)));
+  EXPECT_TRUE(PlacedPicture(ymi2, {0.6, -2, -20}, 8, 1));
   Frame(3001);
   EXPECT_TRUE(Bound(pollution));
   EXPECT_NEAR(AlphaBefore(pollution), std::sin(0.001 * M_PI / 7), 1e-7);
@@ -199,13 +154,9 @@ TEST_F(IndustrialGearsEffectTest, CaptionsHaveStrictBoundsAndHalfSineAlphas) {
   EXPECT_FALSE(Bound(ymi2));
   Frame(6500);
   EXPECT_NEAR(AlphaBefore(pollution), 1.0, 1e-6);
-  at = Find(Bind(pollution));
-  EXPECT_TRUE(CallsAt(at - 3, {{"glLoadIdentity", {}}, {"glTranslatef", {1.3 - 2, -2, -10}}}));
-  EXPECT_TRUE(CallsAt(at + 1, PictureQuad(4, 1)));
+  EXPECT_TRUE(PlacedPicture(pollution, {1.3 - 2, -2, -10}, 4, 1));
   Frame(9999);
-  // Near the end the sine is small and shows which pi was used: the float one.
-  EXPECT_FLOAT_EQ(AlphaBefore(pollution), std::sin(static_cast<double>((9.999f - 3.0f) * 3.14159274f / 7.0f)));
-  EXPECT_GT(std::fabs(AlphaBefore(pollution) - std::sin(6.999 * M_PI / 7)), 1e-8);
+  ExpectFloatPiSine(AlphaBefore(pollution), 9999, 3, 7);
   Frame(10000);
   EXPECT_FALSE(Bound(pollution));
   EXPECT_FALSE(Bound(ymi2));
@@ -213,12 +164,7 @@ TEST_F(IndustrialGearsEffectTest, CaptionsHaveStrictBoundsAndHalfSineAlphas) {
 
 TEST_F(IndustrialGearsEffectTest, TurnsLightZeroOffAndKeepsTheLineStateOfEarlierScenes) {
   Frame(5000);
-  EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
-  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-  EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_FALSE(glIsEnabled(GL_BLEND));
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_TRUE(LeftEnabled({GL_DEPTH_TEST}, {GL_LIGHT0, GL_LIGHTING, GL_COLOR_MATERIAL, GL_TEXTURE_2D, GL_BLEND}));
   EXPECT_EQ(GLRecorder::Count("glLineWidth"), 0);
   EXPECT_EQ(GLRecorder::Count("glHint"), 0);
   EXPECT_EQ(CountCall(Enable(GL_LINE_SMOOTH)), 0);

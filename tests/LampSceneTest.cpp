@@ -4,10 +4,12 @@
 
 #include "services/Random.h"
 #include "tests/support/LampSceneExpect.h"
+#include "tests/support/SceneTest.h"
 
 using namespace lamptest;
 
 TEST(LampScene, FlickerDrawsOncePerCallInsideTheSlotsAndNeverOutside) {
+  const SavedRandom saved;  // the generator is as the next test expects it afterwards
   Random::Seed(1);
   Lcg g;
   int draws = 0;

@@ -15,16 +15,10 @@ using namespace lamptest;
 
 namespace {
 
-const int kStart = SceneStart(EffectId::memberCredits);  // the scene's window starts here
 constexpr float kPi = 3.14159274f;
 
-class MemberCredits : public LampSceneTest {
+class MemberCredits : public LampSceneTest<MemberCreditsEffect, EffectId::memberCredits> {
  protected:
-  void Frame(int elapsed) {
-    GLRecorder::Clear();
-    credits.Render(kStart + elapsed, kStart);
-  }
-
   // The calls of a frame at `elapsed`, given the rings before the frame.
   Stream Expected(int elapsed, const std::vector<ArcSprite>& rings) const {
     const float x = static_cast<float>(elapsed) / 1000.0f;
@@ -32,11 +26,7 @@ class MemberCredits : public LampSceneTest {
     s.Opening(0.0f);
     s.Identity().Translate(0, 0, -1.4f).Rotate(-16, 0, 1, 0).Colour(1, 1, 1, 0.02f).Bind(Id(Slot::background02));
     s.Quad(1, 1);
-    s.Identity().Translate(-15, 10, 0).Bind(Id(Slot::ring02));
-    for (const ArcSprite& r : rings) {
-      s.Push().Rotate(90 - r.angle, 0, 0, 1).Translate(20 + r.radius, 0, -40).Scale(r.size, r.size, 0);
-      s.Colour(1, 1, 1, r.alpha).Quad(1, 1).Pop();
-    }
+    s.Identity().Translate(-15, 10, 0).Bind(Id(Slot::ring02)).Arcs(rings.data(), 180, 90, 20);
     s.Identity().Translate(x / 5 - 3, -6, -24);
     s.Colour(1, 1, 1, static_cast<float>(std::sin(static_cast<double>((x + 5) * kPi / 30)) - 0.3));
     s.Bind(Id(Slot::le1)).Quad(16, 1);
@@ -48,15 +38,10 @@ class MemberCredits : public LampSceneTest {
     return s.Closing();
   }
   std::vector<ArcSprite> Rings() const { return {credits.rings, credits.rings + 180}; }
-  // Alpha of the picture bound as `slot` in the latest frame; -1 when absent.
-  double AlphaOf(int slot) const {
-    const int bind = BindIndex(Id(slot));
-    return bind < 0 ? -1.0 : ColourBefore(bind)[3];
-  }
 
+  MemberCreditsEffect& credits = scene;
   FlickeringLampEffect lamp1{&bank};
   WishingLampEffect lamp2{&bank};
-  MemberCreditsEffect credits{&bank};
 };
 
 // Radii in whole units here.
@@ -85,10 +70,7 @@ TEST_F(MemberCredits, StartUpTableOnItsOwnFromTheFreshGenerator) {
 
 TEST_F(MemberCredits, InitLoadsItsOwnTexturesFirstAndTheBorrowedOnesToo) {
   credits.Init();
-  EXPECT_EQ(Id(Slot::circle02), 1u);
-  EXPECT_EQ(Id(Slot::vqLogo), 2u);
-  EXPECT_EQ(Id(Slot::pelmar), 3u);
-  EXPECT_EQ(Id(Slot::drevko), 4u);
+  ExpectNamedInOrder({Slot::circle02, Slot::vqLogo, Slot::pelmar, Slot::drevko});
   // Drawn by this scene; loading them here as well leaves the scene whole on its own.
   EXPECT_TRUE(bank.entries[Slot::background02]->Loaded());
   EXPECT_TRUE(bank.entries[Slot::le1]->Loaded());
@@ -129,11 +111,7 @@ TEST_F(MemberCredits, RingsMovePerFrameAndNoRandomDraws) {
   const std::uint32_t state = Random::State();
   for (int e : {15999, 1, 1}) Frame(e);
   EXPECT_EQ(Random::State(), state);
-  for (int i = 0; i < 180; ++i) {
-    float angle = start[i].angle;
-    for (int f = 0; f < 3; ++f) angle = angle + start[i].speed;
-    EXPECT_EQ(credits.rings[i].angle, angle) << i;
-  }
+  ExpectStepped(credits.rings, start, 3);
 }
 
 TEST_F(MemberCredits, MembersOnlyStrictlyInsideTheirSlots) {
@@ -204,9 +182,6 @@ TEST_F(MemberCredits, MemberAlphasAreDoubleSinesOfFloatArguments) {
 TEST_F(MemberCredits, LeavesTexturingAndBlendingOffDepthTestOnClearColourBlack) {
   credits.Init();
   Frame(11500);
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_FALSE(glIsEnabled(GL_BLEND));
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  ExpectLeftClean();
   EXPECT_EQ(GLRecorder::Named("glClearColor").at(0).args, (std::vector<double>{0, 0, 0, 0}));
-  EXPECT_EQ(GLRecorder::Count("glPushMatrix"), GLRecorder::Count("glPopMatrix"));
 }

@@ -6,11 +6,8 @@
 #include <vector>
 
 #include "effects/NightOceanEffect.h"
-#include "services/Random.h"
-#include "services/TextureBank.h"
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
-#include "tests/support/RecordingBoxes.h"
 #include "tests/support/SceneTest.h"
 
 using namespace CallStream;
@@ -18,23 +15,10 @@ using namespace CallStream;
 namespace {
 
 using Args = std::vector<double>;
-const int kStart = SceneStart(EffectId::nightOcean);
 constexpr int kCells = 48 * 48;
 
-class NightOcean : public ::testing::Test {
+class NightOcean : public SceneTest<NightOceanEffect, EffectId::nightOcean> {
  protected:
-  void SetUp() override {
-    GLRecorder::Clear();
-    ocean.Init();
-  }
-
-  void Frame(int now) {
-    GLRecorder::Clear();
-    ocean.Render(now, kStart);
-  }
-
-  unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
-
   // Reference height: sines in double of (integer + float phase), one rounding.
   static float Height(int r, int c, float phase) {
     return static_cast<float>((std::sin(static_cast<double>(static_cast<float>(r) + phase)) +
@@ -42,33 +26,23 @@ class NightOcean : public ::testing::Test {
                               static_cast<double>(0.1f));
   }
 
-  RecordingBoxes boxes;
-  TextureBank bank;
-  NightOceanEffect ocean{&bank};
+  NightOceanEffect& ocean = scene;
 };
 
 }  // namespace
 
 TEST_F(NightOcean, InitSetsItsValuesAndLoadsThreeTexturesInOrder) {
-  TextureBank fresh;
-  NightOceanEffect effect{&fresh};
-  const std::uint32_t state = Random::State();
-  GLRecorder::Clear();
-  effect.Init();
-  EXPECT_EQ(effect.phase, 0.0f);
-  EXPECT_EQ(effect.gridSize, 48);
-  EXPECT_EQ(effect.amplitude, 0.1f);
-  EXPECT_EQ(effect.phaseStep, 0.01f);
-  EXPECT_EQ(Random::State(), state);
-  EXPECT_EQ(fresh.entries[Slot::water]->Id(), 1u);
-  EXPECT_EQ(fresh.entries[Slot::skynight]->Id(), 2u);
-  EXPECT_EQ(fresh.entries[Slot::lyrics_ocean]->Id(), 3u);
+  EXPECT_EQ(ocean.phase, 0.0f);
+  EXPECT_EQ(ocean.gridSize, 48);
+  EXPECT_EQ(ocean.amplitude, 0.1f);
+  EXPECT_EQ(ocean.phaseStep, 0.01f);
+  EXPECT_FALSE(drawnByInit);
+  ExpectNamedInOrder({Slot::water, Slot::skynight, Slot::lyrics_ocean});
 }
 
 TEST_F(NightOcean, Light0BeforeTheModelviewResetAndAnUnlitSky) {
-  Frame(36500);  // u = 2
-  EXPECT_EQ(At(0).args, (Args{0, 0, 0, 0}));
-  EXPECT_EQ(At(1).args, Args{GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT});
+  FrameAt(36500);  // u = 2
+  EXPECT_TRUE(CallsAt(0, ClearTo(0, 0, 0), 0));
   const std::vector<GLCall> lights = GLRecorder::Named("glLightfv");
   ASSERT_EQ(lights.size(), 3u);
   EXPECT_EQ(lights[0].args, (Args{GL_LIGHT0, GL_AMBIENT, 0.5, 0.5, 0.5, 1}));
@@ -83,31 +57,26 @@ TEST_F(NightOcean, Light0BeforeTheModelviewResetAndAnUnlitSky) {
   EXPECT_GT(Indices("glEnable", GL_LIGHTING)[0], sky);
   EXPECT_LT(Indices("glDisable", GL_DEPTH_TEST)[0], sky);
   EXPECT_EQ(GLRecorder::Named("glShadeModel")[0].args, Args{GL_SMOOTH});
-  EXPECT_EQ(At(sky - 4).args, (Args{1, 4, -70.4f}));  // (2 - u/2, 4, -70 - u/5)
-  EXPECT_EQ(At(sky - 3).args, (Args{1, 1, 1, 1}));
-  EXPECT_EQ(At(sky - 2).args[1], Id(Slot::skynight));
-  EXPECT_EQ(At(sky - 1).args, (Args{0, 0, 1}));
+  ASSERT_GE(sky, 4);
+  EXPECT_TRUE(CallsAt(sky - 4, {Translate(1, 4, -70.4f),  // (2 - u/2, 4, -70 - u/5)
+                                Colour(1, 1, 1, 1), Bind(Id(Slot::skynight)), {"glNormal3f", {0, 0, 1}}}, 0));
   ExpectPictureQuad(sky, 40, 20);
 }
 
 TEST_F(NightOcean, SurfaceTiltsAndSwingsItsDepthScale) {
-  Frame(36500);  // u = 2
+  FrameAt(36500);  // u = 2
   const int t = GLRecorder::Find("glTranslatef", GLRecorder::Find("glEnd"));
-  EXPECT_EQ(At(t - 1).name, "glLoadIdentity");
-  EXPECT_EQ(At(t).args, (Args{5.6f, 0, -12}));
-  EXPECT_EQ(At(t + 1).args, (Args{2, 1, 0, 0}));
-  EXPECT_EQ(At(t + 2).args, (Args{8, 0, 1, 0}));
-  EXPECT_EQ(At(t + 3).args, (Args{1, 1, static_cast<float>((std::sin(2.0) + 8) / 12)}));
-  EXPECT_EQ(At(t + 4).args[1], Id(Slot::water));
-  EXPECT_EQ(At(t + 5).args, Args{GL_LIGHTING});
+  EXPECT_TRUE(CallsAt(t - 1, {Identity(), Translate(5.6f, 0, -12), {"glRotatef", {2, 1, 0, 0}},
+                              {"glRotatef", {8, 0, 1, 0}}, {"glScalef", {1, 1, static_cast<float>((std::sin(2.0) + 8) / 12)}},
+                              Bind(Id(Slot::water)), Enable(GL_LIGHTING)}, 0));
 
-  Frame(32501);  // the first frame: untilted, depth scale 8/12
+  FrameAt(32501);  // the first frame: untilted, depth scale 8/12
   EXPECT_NEAR(GLRecorder::Named("glRotatef")[0].args[0], 0.0, 1e-3);
   EXPECT_NEAR(GLRecorder::Named("glScalef")[0].args[2], 8.0 / 12, 1e-4);
 }
 
 TEST_F(NightOcean, EveryCellSendsTheUpwardNormalOfBCDThenFourVertices) {
-  Frame(36500);
+  FrameAt(36500);
   const std::vector<int> begins = Indices("glBegin");
   ASSERT_EQ(begins.size(), 2u + kCells);  // each cell in its own begin/end
   const float s = static_cast<float>(1.0 / 48);
@@ -133,16 +102,16 @@ TEST_F(NightOcean, EveryCellSendsTheUpwardNormalOfBCDThenFourVertices) {
 }
 
 TEST_F(NightOcean, PhaseAdvancesByAFixedStepPerFrameAfterDrawing) {
-  Frame(33000);
+  FrameAt(33000);
   EXPECT_EQ(ocean.phase, 0.01f);
-  Frame(33000);  // the same time again: one more step
+  FrameAt(33000);  // the same time again: one more step
   EXPECT_EQ(ocean.phase, 0.01f + 0.01f);
   EXPECT_EQ(At(Indices("glBegin")[1] + 3).args[1], Height(-24, -24, 0.01f));
 }
 
 TEST_F(NightOcean, LyricLineAtFullOpacityDriftsLeftOverEverything) {
   for (int now : {32501, 38000, 43499}) {
-    Frame(now);
+    FrameAt(now);
     const float u = static_cast<float>(now - kStart) / 2000;
     const int lyric = Indices("glBegin").back();
     EXPECT_EQ(At(lyric - 1).args[1], Id(Slot::lyrics_ocean)) << now;

@@ -6,10 +6,8 @@
 #include <vector>
 
 #include "effects/PhotoCylinderEffect.h"
-#include "services/TextureBank.h"
 #include "tests/support/CallStream.h"
 #include "tests/support/GLRecorder.h"
-#include "tests/support/RecordingBoxes.h"
 #include "tests/support/SceneTest.h"
 
 using namespace CallStream;
@@ -26,11 +24,8 @@ class PhotoCylinder : public SceneTest<PhotoCylinderEffect, EffectId::photoCylin
 }  // namespace
 
 TEST_F(PhotoCylinder, InitLoadsFivePicturesInOrderFillsTheCircleAndPi) {
-  const int order[] = {Slot::photos, Slot::background04, Slot::lyrics_hate, Slot::lyrics_wars, Slot::le1};
-  EXPECT_TRUE(bank.entries[Slot::photos]->Loaded());
-  for (int k = 1; k < 5; ++k) EXPECT_EQ(Id(order[k]), Id(order[k - 1]) + 1) << k;
-  for (int i = 0; i < 64; ++i)
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(cylinder.circlePoints[i][c], kCirclePoints[i][c]);
+  ExpectNamedInOrder({Slot::photos, Slot::background04, Slot::lyrics_hate, Slot::lyrics_wars, Slot::le1});
+  ExpectCircleTableCopied(cylinder.circlePoints);
   EXPECT_FLOAT_EQ(cylinder.pi, 3.14159274f);
 }
 
@@ -61,64 +56,31 @@ TEST_F(PhotoCylinder, WallIsOneOpenStripWithEveryInnerPairSentTwice) {
   ASSERT_EQ(wall.mode, GL_QUAD_STRIP);
   ASSERT_EQ(wall.vertices.size(), 252u);
   ASSERT_EQ(wall.texCoords.size(), 252u);
+  // The wall spans -pulse to 5 + pulse and leans: its top one unit further in z.
   const double pulse = 0.4f;
-  for (int i = 0; i < 63; ++i) {
-    for (int k = 0; k < 2; ++k) {  // point i, then point i + 1
-      const float* p = kCirclePoints[i + k];
-      const auto& bottom = wall.vertices[4 * i + 2 * k];
-      const auto& top = wall.vertices[4 * i + 2 * k + 1];
-      EXPECT_NEAR(bottom[0], p[0], 1e-6);
-      EXPECT_NEAR(bottom[1], -pulse, 1e-6);
-      EXPECT_NEAR(bottom[2], p[2], 1e-6);
-      EXPECT_NEAR(top[0], p[0], 1e-6);
-      EXPECT_NEAR(top[1], 5 + pulse, 1e-6);
-      EXPECT_NEAR(top[2], p[2] + 1, 1e-6);  // the wall leans
-      EXPECT_EQ(wall.texCoords[4 * i + 2 * k], (std::vector<double>{(i + k) / 64.0f, 1}));
-      EXPECT_EQ(wall.texCoords[4 * i + 2 * k + 1], (std::vector<double>{(i + k) / 64.0f, 0}));
-    }
-  }
-  const std::vector<std::vector<double>> upright = {{1, 1}, {1, 0}, {0, 0}, {0, 1}};
-  EXPECT_EQ(blocks[0].vertices, (std::vector<std::vector<double>>{{2, -1, 0}, {2, 1, 0}, {-2, 1, 0}, {-2, -1, 0}}));
-  EXPECT_EQ(blocks[0].texCoords, upright);
-  EXPECT_EQ(blocks[2].vertices, (std::vector<std::vector<double>>{{4, -1, 0}, {4, 1, 0}, {-4, 1, 0}, {-4, -1, 0}}));
-  EXPECT_EQ(blocks[2].texCoords, upright);
+  ExpectCircleStrip(wall.vertices, wall.texCoords, [&](int q, bool top) {
+    const float* p = kCirclePoints[q];
+    return top ? std::vector<double>{p[0], 5 + pulse, p[2] + 1} : std::vector<double>{p[0], -pulse, p[2]};
+  }, 1e-6);
+  EXPECT_EQ(blocks[0].vertices, PictureCorners(2, 1));
+  EXPECT_EQ(blocks[0].texCoords, PictureTexCoords());
+  EXPECT_EQ(blocks[2].vertices, PictureCorners(4, 1));
+  EXPECT_EQ(blocks[2].texCoords, PictureTexCoords());
 }
 
 TEST_F(PhotoCylinder, CallStreamOfOneFrame) {
   Frame(12000);
   const std::vector<std::string> stream = LinesWithoutPoints();
   const float s = 12.0f, pi = 3.14159274f;
-  const double tex = GL_TEXTURE_2D;
-  const std::vector<std::string> expected = {
-      Line("glLoadIdentity", {}),
-      Line("glClearColor", {0, 0, 0.5, 0}),
-      Line("glClear", {double(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)}),
-      Line("glEnable", {tex}),
-      Line("glEnable", {double(GL_BLEND)}),
-      Line("glDisable", {double(GL_DEPTH_TEST)}),
-      Line("glBlendFunc", {double(GL_SRC_ALPHA), double(GL_ONE_MINUS_SRC_ALPHA)}),
-      Line("glLoadIdentity", {}),
-      Line("glTranslatef", {-s / 100, 0, -3}),
-      Line("glColor4f", {1, 1, 1, 1}),
-      Line("glBindTexture", {tex, Id(Slot::background04)}),
-      Line("glBegin", {double(GL_QUADS)}),
-      Line("glEnd", {}),
-      Line("glLoadIdentity", {}),
-      Line("glTranslatef", {0, -2.5, -2}),
-      Line("glRotatef", {13 * s + 130, 0, 1, 0}),
-      Line("glColor4f", {1, 1, 1, 1}),
-      Line("glBindTexture", {tex, Id(Slot::photos)}),
-      Line("glBegin", {double(GL_QUAD_STRIP)}),
-      Line("glEnd", {}),
-      Line("glLoadIdentity", {}),
-      Line("glTranslatef", {s / 5 - 2, -2, -10}),
-      Line("glColor4f", {1, 1, 1, static_cast<float>(std::sin(double(pi * (s - 10) / 10.0f)))}),
-      Line("glBindTexture", {tex, Id(Slot::lyrics_wars)}),
-      Line("glBegin", {double(GL_QUADS)}),
-      Line("glEnd", {}),
-      Line("glDisable", {tex}),
-      Line("glDisable", {double(GL_BLEND)}),
-      Line("glEnable", {double(GL_DEPTH_TEST)})};
+  const std::vector<std::string> expected = Lines(Joined({
+      {Identity()}, ClearTo(0, 0, 0.5),
+      {Enable(GL_TEXTURE_2D), Enable(GL_BLEND), Disable(GL_DEPTH_TEST), BlendAlpha(),
+       Identity(), Translate(-s / 100, 0, -3), Colour(1, 1, 1, 1), Bind(Id(Slot::background04)), Begin(GL_QUADS), End(),
+       Identity(), Translate(0, -2.5, -2), {"glRotatef", {13 * s + 130, 0, 1, 0}}, Colour(1, 1, 1, 1),
+       Bind(Id(Slot::photos)), Begin(GL_QUAD_STRIP), End(),
+       Identity(), Translate(s / 5 - 2, -2, -10), Colour(1, 1, 1, static_cast<float>(std::sin(double(pi * (s - 10) / 10.0f)))),
+       Bind(Id(Slot::lyrics_wars)), Begin(GL_QUADS), End()},
+      PictureStateOff()}));
   EXPECT_EQ(stream, expected);
 }
 

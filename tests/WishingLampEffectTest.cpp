@@ -14,28 +14,21 @@ using namespace lamptest;
 
 namespace {
 
-const int kStart = SceneStart(EffectId::wishingLamp);  // the scene's window starts here
-
-class WishingLamp : public LampSceneTest {
+class WishingLamp : public LampSceneTest<WishingLampEffect, EffectId::wishingLamp> {
  protected:
   // Both lamp scenes initialised in the program's order.
   void InitInOrder() {
     first.Init();
     lamp.Init();
   }
-  void Frame(int elapsed) {
-    GLRecorder::Clear();
-    lamp.Render(kStart + elapsed, kStart);
-  }
   LampLayout Layout() const {
     return {true, 60.0f, -0.2f, 15.5f, -4.0f, true,
             Id(Slot::background01), Id(Slot::circle01), Id(Slot::lamp02), Id(Slot::ring),
             Id(Slot::lyrics_whatisyourwish)};
   }
-  std::vector<ArcSprite> Circles() const { return {lamp.lightCircles, lamp.lightCircles + 80}; }
 
+  WishingLampEffect& lamp = scene;
   FlickeringLampEffect first{&bank};
-  WishingLampEffect lamp{&bank};
 };
 
 }  // namespace
@@ -51,10 +44,7 @@ TEST_F(WishingLamp, StartUpTableTakesValues321To640AfterTheFlickeringLamp) {
 
 TEST_F(WishingLamp, InitLoadsItsFourTexturesButNotTheCircle) {
   lamp.Init();
-  EXPECT_EQ(bank.entries[Slot::lamp02]->Id(), 1u);
-  EXPECT_EQ(bank.entries[Slot::ring]->Id(), 2u);
-  EXPECT_EQ(bank.entries[Slot::lyrics_whatisyourwish]->Id(), 3u);
-  EXPECT_EQ(bank.entries[Slot::background01]->Id(), 4u);
+  ExpectNamedInOrder({Slot::lamp02, Slot::ring, Slot::lyrics_whatisyourwish, Slot::background01});
   EXPECT_FALSE(bank.entries[Slot::circle01]->Loaded());  // the flickering lamp scene loads it
 }
 
@@ -68,8 +58,7 @@ TEST_F(WishingLamp, FrameCallsInOrderOutsideAFlickerSlot) {
 TEST_F(WishingLamp, FrameCallsInOrderInsideAFlickerSlotAndAfterTheLyric) {
   InitInOrder();
   Frame(4700);
-  Lcg g{Random::State()};
-  const float flicker = static_cast<float>(g.Next() % 50 + 60) / 100.0f;
+  const float flicker = NextFlicker();
   std::vector<ArcSprite> before = Circles();
   Frame(9900);
   EXPECT_TRUE(SameStream(GLRecorder::Calls(), LampFrame(Layout(), 9900, before.data(), flicker).calls));
@@ -91,43 +80,29 @@ TEST_F(WishingLamp, OneFreshDrawPerFrameOnlyInsideTheFlickerSlots) {
   for (int e : {1, 1999, 2000, 2199, 2200, 4599, 4600, 4799, 4800, 7099, 7100, 7299, 7300, 9799, 9800, 9999, 10000,
                 10999}) {
     SCOPED_TRACE(e);
-    const std::uint32_t before = Random::State();
-    Lcg g{before};
-    const float expected = InFlickerSlot(e) ? static_cast<float>(g.Next() % 50 + 60) / 100.0f : 1.0f;
-    Frame(e);
-    EXPECT_EQ(DrawsBetween(before, Random::State()), InFlickerSlot(e) ? 1 : 0);
-    EXPECT_EQ(lamp.flickerScale, expected);
+    FlickerFrame(e);
   }
   int draws = 0;
-  for (int e = 3; e < 11000; e += 10) {
-    const std::uint32_t before = Random::State();
-    Frame(e);
-    draws += DrawsBetween(before, Random::State());
-  }
+  for (int e = 3; e < 11000; e += 10) draws += DrawsInFrame(e);
   EXPECT_EQ(draws, 80);
 }
 
 TEST_F(WishingLamp, LyricStrictlyInsideItsTenSecondsDriftingRight) {
   InitInOrder();
-  const unsigned lyric = bank.entries[Slot::lyrics_whatisyourwish]->Id();
   for (int e : {0, 10000, 10999}) {
     Frame(e);
-    EXPECT_EQ(BindIndex(lyric), -1) << e;
+    EXPECT_FALSE(Shows(Slot::lyrics_whatisyourwish)) << e;
   }
   Frame(9999);
-  EXPECT_NE(BindIndex(lyric), -1);
+  EXPECT_TRUE(Shows(Slot::lyrics_whatisyourwish));
   Frame(5000);
-  const int bind = BindIndex(lyric);
-  ASSERT_NE(bind, -1);
-  EXPECT_EQ(ColourBefore(bind)[3], 1.0);
+  ASSERT_TRUE(Shows(Slot::lyrics_whatisyourwish));
+  EXPECT_EQ(AlphaOf(Slot::lyrics_whatisyourwish), 1.0);
   EXPECT_EQ(GLRecorder::Named("glTranslatef").back().args, (std::vector<double>{-1.0, -2.0, -10.0}));
 }
 
 TEST_F(WishingLamp, LeavesTexturingAndBlendingOffAndDepthTestOn) {
   InitInOrder();
   Frame(7200);
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_FALSE(glIsEnabled(GL_BLEND));
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-  EXPECT_EQ(GLRecorder::Count("glPushMatrix"), GLRecorder::Count("glPopMatrix"));
+  ExpectLeftClean();
 }

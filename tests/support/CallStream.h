@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -38,19 +39,34 @@ inline int Find(const GLCall& want, int from = 0) {
   return -1;
 }
 
-// The recorded calls from `at` on are exactly `expected`, in order.
-inline ::testing::AssertionResult CallsAt(int at, const std::vector<GLCall>& expected) {
+// The recorded calls from `at` on are `expected`, in order, the arguments
+// equal to `tolerance` (0: exactly).
+inline ::testing::AssertionResult CallsAt(int at, const std::vector<GLCall>& expected, double tolerance = 1e-6) {
   const auto& calls = GLRecorder::Calls();
   if (at < 0) return ::testing::AssertionFailure() << "start index not found";
   for (std::size_t k = 0; k < expected.size(); ++k) {
     const std::size_t i = at + k;
     if (i >= calls.size())
       return ::testing::AssertionFailure() << "stream ends before " << Show(expected[k]);
-    if (!Matches(calls[i], expected[k]))
+    if (!Matches(calls[i], expected[k], tolerance))
       return ::testing::AssertionFailure()
              << "call " << i << " is " << Show(calls[i]) << ", expected " << Show(expected[k]);
   }
   return ::testing::AssertionSuccess();
+}
+
+// The recorded stream ends with `expected`.
+inline ::testing::AssertionResult EndsWith(const std::vector<GLCall>& expected) {
+  const int at = static_cast<int>(GLRecorder::Calls().size()) - static_cast<int>(expected.size());
+  if (at < 0) return ::testing::AssertionFailure() << "only " << GLRecorder::Calls().size() << " calls";
+  return CallsAt(at, expected);
+}
+
+// Runs of calls one after the other, for a stream told in parts.
+inline std::vector<GLCall> Joined(std::initializer_list<std::vector<GLCall>> parts) {
+  std::vector<GLCall> out;
+  for (const auto& part : parts) out.insert(out.end(), part.begin(), part.end());
+  return out;
 }
 
 inline int CountCall(const GLCall& want) {
@@ -67,6 +83,11 @@ struct Primitive {
   std::vector<GLCall> calls;  // between glBegin and glEnd
   Points vertices, texCoords;  // the arguments of its glVertex3f and glTexCoord2f calls
 };
+
+// The corners of the picture quad of half-size (w, h) and its texture
+// coordinates, in its drawing order, as a Primitive holds them.
+inline Points PictureCorners(double w, double h) { return {{w, -h, 0}, {w, h, 0}, {-w, h, 0}, {-w, -h, 0}}; }
+inline Points PictureTexCoords() { return {{1, 1}, {1, 0}, {0, 0}, {0, 1}}; }
 
 inline std::vector<Primitive> Primitives() {
   std::vector<Primitive> out;
@@ -116,6 +137,13 @@ inline std::vector<std::string> LinesWithoutPoints() {
   return lines;
 }
 
+// Calls as lines, as Line writes them.
+inline std::vector<std::string> Lines(const std::vector<GLCall>& calls) {
+  std::vector<std::string> lines;
+  for (const GLCall& c : calls) lines.push_back(Line(c.name, c.args));
+  return lines;
+}
+
 inline GLCall Vertex(const Vec3& v) { return {"glVertex3f", {v.x, v.y, v.z}}; }
 inline GLCall Normal(const Vec3& n) { return {"glNormal3f", {n.x, n.y, n.z}}; }
 inline GLCall Enable(GLenum cap) { return {"glEnable", {double(cap)}}; }
@@ -123,6 +151,17 @@ inline GLCall Disable(GLenum cap) { return {"glDisable", {double(cap)}}; }
 inline GLCall Begin(GLenum mode) { return {"glBegin", {double(mode)}}; }
 inline GLCall End() { return {"glEnd", {}}; }
 inline GLCall Bind(unsigned id) { return {"glBindTexture", {double(GL_TEXTURE_2D), double(id)}}; }
+
+inline GLCall Identity() { return {"glLoadIdentity", {}}; }
+inline GLCall Translate(double x, double y, double z) { return {"glTranslatef", {x, y, z}}; }
+inline GLCall Colour(double r, double g, double b, double a) { return {"glColor4f", {r, g, b, a}}; }
+inline GLCall BlendAlpha() { return {"glBlendFunc", {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}}; }
+// Clearing colour and depth to (r, g, b, 0).
+inline std::vector<GLCall> ClearTo(double r, double g, double b) {
+  return {{"glClearColor", {r, g, b, 0}}, {"glClear", {GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT}}};
+}
+// What every scene's frame ends with: texturing and blending off, the depth test on.
+inline std::vector<GLCall> PictureStateOff() { return {Disable(GL_TEXTURE_2D), Disable(GL_BLEND), Enable(GL_DEPTH_TEST)}; }
 
 // The textured quad of half-width w and half-height h that shows a picture upright.
 inline std::vector<GLCall> PictureQuad(double w, double h) {
@@ -142,6 +181,41 @@ inline void ExpectPictureQuad(int begin, double w, double h) {
   for (int k = 0; k < 4; ++k) {
     EXPECT_EQ(calls[begin + 1 + 2 * k].args, (std::vector<double>{expected[k][0], expected[k][1]})) << begin;
     EXPECT_EQ(calls[begin + 2 + 2 * k].args, (std::vector<double>{expected[k][2], expected[k][3], 0})) << begin;
+  }
+}
+
+// The picture `id` is bound right after its placement from the identity,
+// moved by `place`, and drawn as the upright quad of half-size (w, h).
+inline ::testing::AssertionResult PlacedPicture(unsigned id, const std::vector<double>& place, double w, double h) {
+  const int at = Find(Bind(id));
+  if (at < 3) return ::testing::AssertionFailure() << "texture " << id << " bound at " << at;
+  ::testing::AssertionResult placed = CallsAt(at - 3, {Identity(), {"glTranslatef", place}});
+  return placed ? CallsAt(at + 1, PictureQuad(w, h)) : placed;
+}
+
+// A quad strip around the 64-point circle table (CircleTable.h), as the
+// scenes send their walls: for each of the 63 segments, point p and then
+// point p + 1, each as its bottom and its top vertex, the texture column p / 64
+// running from 1 at the bottom to 0 at the top. `corner(point, top)` is where
+// a vertex must be, compared to `tolerance` (0: exactly).
+template <class Corner>
+void ExpectCircleStrip(const Points& vertices, const Points& texCoords, Corner corner, double tolerance) {
+  ASSERT_EQ(vertices.size(), 252u);
+  ASSERT_EQ(texCoords.size(), 252u);
+  for (int p = 0; p < 63; ++p) {
+    for (int n = 0; n < 2; ++n) {
+      for (int top = 0; top < 2; ++top) {
+        const int k = 4 * p + 2 * n + top;
+        const std::vector<double> want = corner(p + n, top == 1);
+        if (tolerance == 0) {
+          EXPECT_EQ(vertices[k], want) << "vertex " << k;
+        } else {
+          ASSERT_EQ(vertices[k].size(), want.size());
+          for (std::size_t a = 0; a < want.size(); ++a) EXPECT_NEAR(vertices[k][a], want[a], tolerance) << "vertex " << k;
+        }
+        EXPECT_EQ(texCoords[k], (std::vector<double>{(p + n) / 64.0f, top ? 0.0 : 1.0})) << "vertex " << k;
+      }
+    }
   }
 }
 

@@ -19,6 +19,7 @@
 #include "services/TextureBank.h"
 #include "tests/support/GLRecorder.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/SceneTest.h"
 
 namespace lamptest {
 
@@ -85,7 +86,7 @@ struct Stream {
   Stream& Rotate(float a, float x, float y, float z) { return Add("glRotatef", {a, x, y, z}); }
   Stream& Scale(float x, float y, float z) { return Add("glScalef", {x, y, z}); }
   Stream& Colour(float r, float g, float b, float a) { return Add("glColor4f", {r, g, b, a}); }
-  Stream& Bind(unsigned id) { return Add("glBindTexture", {double(GL_TEXTURE_2D), double(id)}); }
+  Stream& Bind(double id) { return Add("glBindTexture", {double(GL_TEXTURE_2D), id}); }
   Stream& Push() { return Add("glPushMatrix"); }
   Stream& Pop() { return Add("glPopMatrix"); }
   // The picture quad of half-size (w, h).
@@ -105,6 +106,17 @@ struct Stream {
     Add("glEnable", {double(GL_TEXTURE_2D)}).Add("glEnable", {double(GL_BLEND)});
     Add("glDisable", {double(GL_DEPTH_TEST)});
     return Add("glBlendFunc", {double(GL_SRC_ALPHA), double(GL_ONE_MINUS_SRC_ALPHA)});
+  }
+  // Arc sprites at depth -40, the texture bound: sprite i turned by
+  // (baseAngle - angle_i) about z, baseRadius + radius_i out, as they were
+  // before the frame.
+  Stream& Arcs(const ArcSprite* sprites, int count, float baseAngle, float baseRadius) {
+    for (int i = 0; i < count; ++i) {
+      const ArcSprite& c = sprites[i];
+      Push().Rotate(baseAngle - c.angle, 0, 0, 1).Translate(baseRadius + c.radius, 0, -40);
+      Scale(c.size, c.size, 0).Colour(1, 1, 1, c.alpha).Quad(1, 1).Pop();
+    }
+    return *this;
   }
   Stream& Closing() {
     Add("glDisable", {double(GL_TEXTURE_2D)}).Add("glDisable", {double(GL_BLEND)});
@@ -139,7 +151,7 @@ inline ::testing::AssertionResult SameStream(const std::vector<GLCall>& actual, 
 }
 
 // Index of the glBindTexture call that binds `id`, or -1.
-inline int BindIndex(unsigned id) {
+inline int BindIndex(double id) {
   const auto& calls = GLRecorder::Calls();
   for (size_t i = 0; i < calls.size(); ++i)
     if (calls[i].name == "glBindTexture" && calls[i].args[1] == id) return static_cast<int>(i);
@@ -161,7 +173,7 @@ struct LampLayout {
   float lampX;
   float ringX, ringDx;   // first column, offset of the second
   bool lyricDriftsRight;
-  unsigned background, circle, lamp, ring, lyric;  // texture ids
+  double background, circle, lamp, ring, lyric;  // texture names, as the recorder logs them
 };
 
 // The calls of a lamp frame at `elapsed`, given the circles as they were
@@ -174,12 +186,7 @@ inline Stream LampFrame(const LampLayout& l, int elapsed, const ArcSprite* circl
   s.Identity().Translate(0, 0, -1.5f);
   if (l.backgroundTurns) s.Rotate(-x, 0, 0, 1);
   s.Colour(1, 1, 1, 1).Bind(l.background).Quad(1, 1);
-  s.Identity().Translate(-15, 10, 0).Bind(l.circle);
-  for (int i = 0; i < 80; ++i) {
-    const ArcSprite& c = circles[i];
-    s.Push().Rotate(l.circleBase - c.angle, 0, 0, 1).Translate(24 + c.radius, 0, -40);
-    s.Scale(c.size, c.size, 0).Colour(1, 1, 1, c.alpha).Quad(1, 1).Pop();
-  }
+  s.Identity().Translate(-15, 10, 0).Bind(l.circle).Arcs(circles, 80, l.circleBase, 24);
   s.Identity().Translate(l.lampX, 0, -2).Rotate(5 * x - 20, 0, 1, 0).Scale(flicker, flicker, flicker);
   s.Colour(1, 1, 1, 1).Bind(l.lamp).Quad(1, 1);
   s.Identity().Translate(l.ringX, 0, -30).Colour(1, 1, 1, 1).Bind(l.ring);
@@ -199,19 +206,61 @@ inline bool InFlickerSlot(int elapsed) {
   return false;
 }
 
-// The recorded tests of these scenes: a fresh recording and the generator at
-// the program's start state before each; the scenes are members of the
-// derived fixture, made after the bank.
-class LampSceneTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    GLRecorder::Clear();
-    Random::Seed(1);
-  }
-  unsigned Id(int slot) const { return bank.entries[slot]->Id(); }
+// The flicker scale the generator's next draw gives: 0.60 to 1.09.
+inline float NextFlicker() {
+  Lcg g{Random::State()};
+  return static_cast<float>(g.Next() % 50 + 60) / 100.0f;
+}
 
-  RecordingBoxes boxes;  // missing picture files are reported here, not shown
-  TextureBank bank;
+// Each sprite's angle `frames` steps on from `start`, its alpha unchanged.
+inline void ExpectStepped(const ArcSprite* sprites, const std::vector<ArcSprite>& start, int frames) {
+  for (std::size_t i = 0; i < start.size(); ++i) {
+    float angle = start[i].angle;
+    for (int f = 0; f < frames; ++f) angle = angle + start[i].speed;
+    EXPECT_EQ(sprites[i].angle, angle) << i;
+    EXPECT_EQ(sprites[i].alpha, start[i].alpha) << i;
+  }
+}
+
+// The recorded tests of these scenes: a fresh recording and the generator at
+// the program's start state before each; each test runs the Inits it needs,
+// in the program's order.
+template <class Scene, EffectId id>
+class LampSceneTest : public SceneTest<Scene, id> {
+ protected:
+  LampSceneTest() : SceneTest<Scene, id>(SceneTest<Scene, id>::initInTest) {}
+  void BeforeInit() override { SceneTest<Scene, id>::StartUpGenerator(); }
+
+  // Whether the latest frame drew the picture `slot`.
+  bool Shows(int slot) const { return BindIndex(this->Id(slot)) != -1; }
+  // Alpha of the picture `slot` in the latest frame; -1 when it is not drawn.
+  double AlphaOf(int slot) const {
+    const int bind = BindIndex(this->Id(slot));
+    return bind < 0 ? -1.0 : ColourBefore(bind)[3];
+  }
+  // Draws the frame at `elapsed` and checks its flicker: one fresh draw inside
+  // the flicker slots, none outside. Returns the scale the frame must use.
+  float FlickerFrame(int elapsed) {
+    const std::uint32_t before = Random::State();
+    const float expected = InFlickerSlot(elapsed) ? NextFlicker() : 1.0f;
+    this->Frame(elapsed);
+    EXPECT_EQ(DrawsBetween(before, Random::State()), InFlickerSlot(elapsed) ? 1 : 0);
+    EXPECT_EQ(this->scene.flickerScale, expected);
+    return expected;
+  }
+  // Draws the frame at `elapsed`; the number of values it drew.
+  int DrawsInFrame(int elapsed) {
+    const std::uint32_t before = Random::State();
+    this->Frame(elapsed);
+    return DrawsBetween(before, Random::State());
+  }
+  // The lamp scenes' light circles as they are now.
+  std::vector<ArcSprite> Circles() const { return {this->scene.lightCircles, this->scene.lightCircles + 80}; }
+  // Picture state off, depth test on, every pushed matrix popped.
+  void ExpectLeftClean() const {
+    EXPECT_TRUE(this->LeftPictureStateOff());
+    EXPECT_EQ(GLRecorder::Count("glPushMatrix"), GLRecorder::Count("glPopMatrix"));
+  }
 };
 
 }  // namespace lamptest
