@@ -10,17 +10,9 @@ namespace {
 
 // The dunes in their second window of the timeline (title and lyrics); the
 // first (the opening zoom) is drawn with FrameInWindow(0, ...).
-class DesertDunesPixels : public ScenePixelTest<DesertDunesEffect, EffectId::desertDunes, 1> {
+class DesertDunesPixels : public TerrainScenePixelTest<DesertDunesEffect, EffectId::desertDunes, 1> {
  protected:
-  DesertDunesPixels() { letterbox = true; }
-  void BeforeFrame() override {
-    ScenePixelTest::BeforeFrame();
-    scene.phase = 2.0f;
-  }
-
-  // Screen pixel of a point at depth 10 (the overlays') under the window's projection.
-  int Column(float x) const { return PixelWindow::Column(x, 10); }
-  int Row(float y) const { return PixelWindow::Row(y, 10); }
+  DesertDunesPixels() { phase = 2.0f; }
 };
 
 }  // namespace

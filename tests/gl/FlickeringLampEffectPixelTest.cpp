@@ -8,13 +8,7 @@
 
 namespace {
 
-class FlickeringLampPixels : public ScenePixelTest<FlickeringLampEffect, EffectId::flickeringLamp> {
- protected:
-  FlickeringLampPixels() {
-    seed = 1;
-    allClear = true;
-  }
-};
+using FlickeringLampPixels = SpriteScenePixelTest<FlickeringLampEffect, EffectId::flickeringLamp>;
 
 // A seed whose next value makes the flicker scale 0.60.
 std::uint32_t SmallestFlickerSeed() {
@@ -25,9 +19,7 @@ std::uint32_t SmallestFlickerSeed() {
 }  // namespace
 
 TEST_F(FlickeringLampPixels, ClearsToWhiteAndLeavesTheStateAsAgreed) {
-  Frame(5000);
-  EXPECT_TRUE(FrameOfClearColour({1, 1, 1, 0}, 2));
-  EXPECT_TRUE(StateAsAgreed());
+  EXPECT_TRUE(OnlyClearColourAndStateAsAgreed(5000, {1, 1, 1, 0}));
 }
 
 TEST_F(FlickeringLampPixels, LampInTheMiddleRingColumnsAtTheLeftEdge) {

@@ -6,20 +6,12 @@
 namespace {
 
 // On its own: the scene loads every picture it draws.
-class MemberCreditsPixels : public ScenePixelTest<MemberCreditsEffect, EffectId::memberCredits> {
- protected:
-  MemberCreditsPixels() {
-    seed = 1;
-    allClear = true;
-  }
-};
+using MemberCreditsPixels = SpriteScenePixelTest<MemberCreditsEffect, EffectId::memberCredits>;
 
 }  // namespace
 
 TEST_F(MemberCreditsPixels, ClearsToBlackAndLeavesTheStateAsAgreed) {
-  Frame(8500);
-  EXPECT_TRUE(FrameOfClearColour({0, 0, 0, 0}, 2));
-  EXPECT_TRUE(StateAsAgreed());
+  EXPECT_TRUE(OnlyClearColourAndStateAsAgreed(8500, {0, 0, 0, 0}));
 }
 
 TEST_F(MemberCreditsPixels, MembersFadeOneAfterTheOther) {

@@ -6,21 +6,10 @@
 
 namespace {
 
-// As the timeline draws it: whatever colour is in the buffer, the letterbox's matrix current.
-class NightOceanPixels : public ScenePixelTest<NightOceanEffect, EffectId::nightOcean> {
+// As the timeline draws it: over whatever colour is in the buffer, the phase 0.
+class NightOceanPixels : public TerrainScenePixelTest<NightOceanEffect, EffectId::nightOcean> {
  protected:
-  NightOceanPixels() {
-    overMagenta = true;
-    letterbox = true;
-  }
-  void BeforeFrame() override {
-    ScenePixelTest::BeforeFrame();
-    scene.phase = 0.0f;
-  }
-
-  // Screen pixel of a point at depth 10 (the lyric's) under the window's projection.
-  int Column(float x) const { return PixelWindow::Column(x, 10); }
-  int Row(float y) const { return PixelWindow::Row(y, 10); }
+  NightOceanPixels() { overMagenta = true; }
 };
 
 }  // namespace

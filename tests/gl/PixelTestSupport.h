@@ -316,6 +316,46 @@ class ScenePixelTest : public ::testing::Test, protected PixelWindow {
   Scene scene{&bank};
 };
 
+// The lamp and member-credits scenes: they place their sprites with the
+// program-wide generator in Init, seeded here so that every run draws the
+// same, and every picture is transparent until a test paints it.
+template <class Scene, EffectId id>
+class SpriteScenePixelTest : public ScenePixelTest<Scene, id> {
+ protected:
+  SpriteScenePixelTest() {
+    this->seed = 1;
+    this->allClear = true;
+  }
+  // The frame `elapsed` ms in shows the clear colour `clear` alone (no picture
+  // is painted yet) and leaves the state as agreed.
+  ::testing::AssertionResult OnlyClearColourAndStateAsAgreed(int elapsed, const std::vector<float>& clear) {
+    this->Frame(elapsed);
+    const ::testing::AssertionResult frame = this->FrameOfClearColour(clear, 2);
+    if (!frame) return frame;
+    return StateAsAgreed();
+  }
+};
+
+// The terrain scenes (dunes, ocean) as the timeline draws them: the
+// letterbox's matrix current and the terrain's phase set to `phase` before
+// every frame, so that each frame shows the same waves whatever was drawn
+// before; their overlays lie at depth 10.
+template <class Scene, EffectId id, int Window = 0>
+class TerrainScenePixelTest : public ScenePixelTest<Scene, id, Window> {
+ protected:
+  TerrainScenePixelTest() { this->letterbox = true; }
+  void BeforeFrame() override {
+    ScenePixelTest<Scene, id, Window>::BeforeFrame();
+    this->scene.phase = phase;
+  }
+
+  // Window column and row of the eye-space point (x, y) at the overlays' depth.
+  int Column(float x) const { return this->PixelWindow::Column(x, 10); }
+  int Row(float y) const { return this->PixelWindow::Row(y, 10); }
+
+  float phase = 0;  // radians
+};
+
 // The window sizes the size-dependent pixel tests run at.
 inline auto WindowSizes() { return ::testing::Values(std::make_pair(640, 480), std::make_pair(1024, 768)); }
 

@@ -6,12 +6,8 @@
 
 namespace {
 
-class WishingLampPixels : public ScenePixelTest<WishingLampEffect, EffectId::wishingLamp> {
+class WishingLampPixels : public SpriteScenePixelTest<WishingLampEffect, EffectId::wishingLamp> {
  protected:
-  WishingLampPixels() {
-    seed = 1;
-    allClear = true;
-  }
   void BeforeInit() override { first.Init(); }  // loads circle01, which this scene draws
 
   FlickeringLampEffect first{&bank};
@@ -20,9 +16,7 @@ class WishingLampPixels : public ScenePixelTest<WishingLampEffect, EffectId::wis
 }  // namespace
 
 TEST_F(WishingLampPixels, ClearsToWhiteAndLeavesTheStateAsAgreed) {
-  Frame(10999);
-  EXPECT_TRUE(FrameOfClearColour({1, 1, 1, 0}, 2));
-  EXPECT_TRUE(StateAsAgreed());
+  EXPECT_TRUE(OnlyClearColourAndStateAsAgreed(10999, {1, 1, 1, 0}));
 }
 
 TEST_F(WishingLampPixels, RingColumnsAtTheRightEdge) {
