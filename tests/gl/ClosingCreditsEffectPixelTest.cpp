@@ -3,18 +3,10 @@
 
 #include "effects/ClosingCreditsEffect.h"
 #include "tests/gl/PixelTestSupport.h"
-#include "tests/support/SceneTest.h"
 
 namespace {
 
-const int kStart = SceneStart(EffectId::closingCredits);
-
 const Rgba kGrey{200, 200, 200, 255};
-const Rgba kClear{0, 0, 0, 0};
-const Rgba kRed{255, 0, 0, 255};
-const Rgba kGreen{0, 255, 0, 255};
-const Rgba kBlue{0, 0, 255, 255};
-const Rgba kYellow{255, 255, 0, 255};
 
 // Sample points of the 640x480 view under the window's 4:3 projection.
 constexpr int kPanelX = 160, kPanelY = 48;        // on the dark panel, above the credits picture
@@ -22,19 +14,14 @@ constexpr int kCreditsTopY = 168, kCreditsBottomY = 312;
 constexpr int kRightX = 464, kRightTopY = 204, kRightBottomY = 276;
 constexpr int kOpenX = 480, kOpenY = 48;          // only the background
 
-class ClosingCreditsPixels : public ScenePixelTest {
+class ClosingCreditsPixels : public ScenePixelTest<ClosingCreditsEffect, EffectId::closingCredits> {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(window.ok);
-    scene.Init();
+  void Paint() override {
     PaintHalves(bank.entries[Slot::background06], kGrey, kGrey);
-    PaintHalves(bank.entries[Slot::line02], kClear, kClear);
-    PaintHalves(bank.entries[Slot::finalcredits], kRed, kGreen);
-    PaintHalves(bank.entries[Slot::ruxoparty], kBlue, kYellow);
+    PaintHalves(bank.entries[Slot::line02], texel::clear, texel::clear);
+    PaintHalves(bank.entries[Slot::finalcredits], texel::red, texel::green);
+    PaintHalves(bank.entries[Slot::ruxoparty], texel::blue, texel::yellow);
   }
-  void Frame(int elapsed) { scene.Render(kStart + elapsed, kStart); }
-
-  ClosingCreditsEffect scene{&bank};
 };
 
 }  // namespace
@@ -56,21 +43,17 @@ TEST_F(ClosingCreditsPixels, PicturesAreUprightAndTheRightOneWaitsForFiveSeconds
   Frame(12500);  // right picture fully opaque
   EXPECT_TRUE(Near(window.At(kRightX, kRightTopY), 0, 0, 255, 2)) << "right picture top";
   EXPECT_TRUE(Near(window.At(kRightX, kRightBottomY), 255, 255, 0, 2)) << "right picture bottom";
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_FALSE(glIsEnabled(GL_BLEND));
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_TRUE(StateAsAgreed());
 }
 
 TEST_F(ClosingCreditsPixels, LineSpriteCoversItsExtentAndFallsOneStepPerFrame) {
-  PaintHalves(bank.entries[Slot::line02], {255, 255, 255, 255}, {255, 255, 255, 255});
+  PaintHalves(bank.entries[Slot::line02], texel::white, texel::white);
   for (FallingLine& line : scene.lines) line.alpha = 0.0f;
   // One visible line on the open right half: 2 x 2 units at (8, 0), depth 30.
   scene.lines[0] = {0.5f, 8.0f, 1.0f, 1.5f, 0.0f};
   Frame(100);
-  EXPECT_TRUE(Near(window.At(474, 240), 177, 177, 177, 2)) << "line centre";
-  EXPECT_TRUE(Near(window.At(474, 225), 177, 177, 177, 2)) << "line upper part";
-  EXPECT_TRUE(Near(window.At(474, 270), 100, 100, 100, 2)) << "below the line";
-  EXPECT_TRUE(Near(window.At(450, 240), 100, 100, 100, 2)) << "left of the line";
+  EXPECT_TRUE(AllAre({{474, 240}, {474, 225}}, 177, 177, 177, 2)) << "line centre and upper part";
+  EXPECT_TRUE(AllAre({{474, 270}, {450, 240}}, 100, 100, 100, 2)) << "below and left of the line";
   Frame(120);  // drawn 1.5 units lower
   EXPECT_TRUE(Near(window.At(474, 225), 100, 100, 100, 2)) << "where the line was";
   EXPECT_TRUE(Near(window.At(474, 270), 177, 177, 177, 2)) << "where the line is now";

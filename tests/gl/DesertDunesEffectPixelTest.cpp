@@ -1,7 +1,6 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <utility>
 #include <vector>
 
 #include "effects/DesertDunesEffect.h"
@@ -9,49 +8,28 @@
 
 namespace {
 
-constexpr int kSecondStart = 15750;
-
-class DesertDunesPixels : public ScenePixelTest {
+// The dunes in their second window of the timeline (title and lyrics); the
+// first (the opening zoom) is drawn with FrameInWindow(0, ...).
+class DesertDunesPixels : public TerrainScenePixelTest<DesertDunesEffect, EffectId::desertDunes, 1> {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(window.ok);
-    dunes.Init();
-  }
-
-  // One frame as the timeline draws it: the letterbox's matrix is still current.
-  void Frame(int now, int start, float phase = 2.0f) {
-    LetterboxMatrix();
-    dunes.phase = phase;
-    dunes.Render(now, start);
-  }
-
-  // Screen pixel of a point at depth 10 under the window's 45-degree projection.
-  static int Column(float x) { return ColumnAt(x, 10, kW, kH); }
-  static int Row(float y) { return RowAt(y, 10, kH); }
-
-  DesertDunesEffect dunes{&bank};
+  DesertDunesPixels() { phase = 2.0f; }
 };
 
 }  // namespace
 
 TEST_F(DesertDunesPixels, ClearsToTheDaySkyColourAndBlendsSkyAndTerrain) {
   // Transparent sky and sand: only the clear colour is left, in both windows.
-  PaintFlat(bank.entries[Slot::skyday], {255, 255, 255, 0});
-  PaintFlat(bank.entries[Slot::sand], {255, 255, 255, 0});
-  for (int start : {0, kSecondStart}) {
-    glClearColor(1, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    Frame(start + 250, start);
-    for (auto [x, y] : {std::pair{5, 5}, {kW / 2, kH / 2}, {kW - 5, kH - 5}, {kW / 2, kH - 40}}) {
-      EXPECT_TRUE(Near(window.At(x, y), 171, 189, 242, 4)) << start << " at " << x << "," << y;
-    }
+  PaintFlat(bank, {{Slot::skyday, {255, 255, 255, 0}}, {Slot::sand, {255, 255, 255, 0}}});
+  for (int which : {0, 1}) {
+    FillBuffer(1, 0, 0);
+    FrameInWindow(which, 250);
+    EXPECT_TRUE(FrameOfClearColour({0.67f, 0.74f, 0.95f, 0}, 4)) << "window " << which;
   }
 }
 
 TEST_F(DesertDunesPixels, OpaqueTerrainCoversTheLowerHalfAndTheSkyTheTop) {
-  PaintFlat(bank.entries[Slot::skyday], {0, 0, 255, 255});
-  PaintFlat(bank.entries[Slot::sand], {255, 255, 0, 255});
-  Frame(16000, kSecondStart);
+  PaintFlat(bank, {{Slot::skyday, texel::blue}, {Slot::sand, texel::yellow}});
+  Frame(250);
   // Lit textures: blue only at the top, no blue in the sand near the bottom.
   const GLTestWindow::Pixel top = window.At(kW / 2, 20), bottom = window.At(kW / 2, kH - 20);
   EXPECT_GT(top.b, 100);
@@ -61,36 +39,34 @@ TEST_F(DesertDunesPixels, OpaqueTerrainCoversTheLowerHalfAndTheSkyTheTop) {
 }
 
 TEST_F(DesertDunesPixels, OverlaysAppearWhereAndWhenTheyAreDue) {
-  PaintFlat(bank.entries[Slot::lumivane], {0, 255, 255, 255});
-  PaintFlat(bank.entries[Slot::lyrics_whats], {255, 255, 0, 255});
-  PaintFlat(bank.entries[Slot::lyrics_desert], {255, 0, 255, 255});
+  PaintFlat(bank, {{Slot::lumivane, texel::cyan}, {Slot::lyrics_whats, texel::yellow},
+                   {Slot::lyrics_desert, texel::magenta}});
   const int centreX = kW / 2, centreY = kH / 2 - 40;  // above the first lyric line
 
-  Frame(21000, kSecondStart);  // the title at full opacity in the middle
+  Frame(5250);  // the title at full opacity in the middle
   EXPECT_TRUE(Near(window.At(centreX, centreY), 0, 255, 255, 4));
-  Frame(25000, kSecondStart);  // gone at its end; the first lyric line still there
+  Frame(9250);  // gone at its end; the first lyric line still there
   EXPECT_FALSE(Near(window.At(centreX, centreY), 0, 255, 255, 40));
 
-  Frame(23500, kSecondStart);  // u = 3.875: the first line at (1 - u/5, -1, -10), over the title
+  Frame(7750);  // u = 3.875: the first line at (1 - u/5, -1, -10), over the title
   EXPECT_TRUE(Near(window.At(Column(1 - 3.875f / 5), Row(-1)), 255, 255, 0, 4));
-  Frame(29750, kSecondStart);  // u = 7: the second line at (u/5 - 1, -2, -10)
+  Frame(14000);  // u = 7: the second line at (u/5 - 1, -2, -10)
   EXPECT_TRUE(Near(window.At(Column(7.0f / 5 - 1), Row(-2)), 255, 0, 255, 4));
-  Frame(27000, kSecondStart);  // neither line at the bound between them
+  Frame(11250);  // neither line at the bound between them
   EXPECT_FALSE(Near(window.At(Column(1 - 5.625f / 5), Row(-1)), 255, 255, 0, 40));
   EXPECT_FALSE(Near(window.At(Column(5.625f / 5 - 1), Row(-2)), 255, 0, 255, 40));
 }
 
 TEST_F(DesertDunesPixels, FirstWindowMagnifiesTheCentreAndThenZoomsOut) {
-  PaintFlat(bank.entries[Slot::skyday], {0, 0, 255, 255});
-  PaintFlat(bank.entries[Slot::sand], {255, 255, 0, 255});
+  PaintFlat(bank, {{Slot::skyday, texel::blue}, {Slot::sand, texel::yellow}});
   // Almost no field of view: one terrain cell fills the picture, top to bottom.
-  Frame(1, 0);
+  FrameInWindow(0, 1);
   const GLTestWindow::Pixel top = window.At(kW / 2, 2), bottom = window.At(kW / 2, kH - 3);
   EXPECT_GT(top.r, 50);
   EXPECT_EQ(top.b, 0);
   EXPECT_GT(bottom.r, 50);
   // Wide at the end of the window: sky at the top again.
-  Frame(8499, 0);
+  FrameInWindow(0, 8499);
   EXPECT_GT(window.At(kW / 2, 2).b, 100);
   // The scene's own projection is gone after the frame: the window's is back.
   GLdouble projection[16];
@@ -101,17 +77,11 @@ TEST_F(DesertDunesPixels, FirstWindowMagnifiesTheCentreAndThenZoomsOut) {
 
 TEST_F(DesertDunesPixels, WithTheGeneratedDataALyricLineIsVisibleOnlyInsideItsSpan) {
   if (!window.dataFound) GTEST_SKIP() << "generated data folder not there";
-  // The same frame with the real lyric picture and with a transparent one.
-  auto lyricPixels = [&](int now) {
-    Frame(now, kSecondStart);
-    return ReadFrame();
-  };
-  const std::vector<unsigned char> withLyricMiddle = lyricPixels(29750);
-  const std::vector<unsigned char> withLyricBound = lyricPixels(27000);
-  PaintFlat(bank.entries[Slot::lyrics_desert], {0, 0, 0, 0});
-  PaintFlat(bank.entries[Slot::lyrics_whats], {0, 0, 0, 0});
-  const std::vector<unsigned char> withoutMiddle = lyricPixels(29750);
-  const std::vector<unsigned char> withoutBound = lyricPixels(27000);
-  EXPECT_GT(Differing(withLyricMiddle, withoutMiddle), 200);  // the line's letters
-  EXPECT_EQ(withLyricBound, withoutBound);
+  // The same frames with the real lyric pictures and with transparent ones:
+  // in the middle of the second line's span and at the bound between the lines.
+  const std::vector<unsigned char> withLyricMiddle = Pixels(14000);
+  const std::vector<unsigned char> withLyricBound = Pixels(11250);
+  PaintOut({Slot::lyrics_desert, Slot::lyrics_whats});
+  EXPECT_GT(Differing(withLyricMiddle, Pixels(14000)), 200);  // the line's letters
+  EXPECT_TRUE(SameFrame(withLyricBound, Pixels(11250)));
 }

@@ -4,18 +4,14 @@
 #include "effects/FogTunnelEffect.h"
 #include "services/Random.h"
 #include "tests/gl/PixelTestSupport.h"
-#include "tests/support/SceneTest.h"
 
 namespace {
 
-class FogTunnelPixels : public ScenePixels<FogTunnelEffect, EffectId::fogTunnel> {
+class FogTunnelPixels : public ScenePixelTest<FogTunnelEffect, EffectId::fogTunnel> {
  protected:
   void Paint() override {
-    PaintFlat(bank.entries[Slot::tunnel], {255, 0, 0, 255});
-    PaintFlat(bank.entries[Slot::lyrics_light], {0, 0, 255, 255});
-    PaintFlat(bank.entries[Slot::lyrics_death], {0, 0, 255, 255});
+    PaintFlat(bank, {{Slot::tunnel, texel::red}, {Slot::lyrics_light, texel::blue}, {Slot::lyrics_death, texel::blue}});
   }
-  FogTunnelEffect& tunnel = scene;
 };
 
 }  // namespace
@@ -46,7 +42,7 @@ TEST_F(FogTunnelPixels, FogIsLinearFromFiveToOneHundredTen) {
 TEST_F(FogTunnelPixels, ShakeLowersTheTube) {
   Random::Seed(1);  // first value 41: the tube sinks by 0.41
   Frame(1200);
-  EXPECT_NEAR(tunnel.jitter, 0.41f, 1e-6);
+  EXPECT_NEAR(scene.jitter, 0.41f, 1e-6);
   // The top now lies at 0.49: row 230 meets it at about 30 units.
   EXPECT_NEAR(window.At(320, 230).g, 255 * (1 - (110 - 29.9) / 105), 15);
 }

@@ -3,34 +3,27 @@
 
 #include "effects/GreetingsSpiralEffect.h"
 #include "tests/gl/PixelTestSupport.h"
-#include "tests/support/SceneTest.h"
 
 namespace {
 
 bool IsBlack(GLTestWindow::Pixel p) { return p.r == 0 && p.g == 0 && p.b == 0; }
 bool IsRing(GLTestWindow::Pixel p) { return p.r <= 2 && p.g <= 2 && p.b >= 250; }
 
-class GreetingsSpiralPixels : public ScenePixels<GreetingsSpiralEffect, EffectId::greetingsSpiral> {
+class GreetingsSpiralPixels : public ScenePixelTest<GreetingsSpiralEffect, EffectId::greetingsSpiral> {
  protected:
   void Paint() override {
-    PaintFlat(bank.entries[Slot::background05], {255, 0, 0, 255});
-    PaintFlat(bank.entries[Slot::ring02], {0, 0, 255, 255});
-    PaintFlat(bank.entries[Slot::greets01], {0, 255, 0, 255});
-    PaintFlat(bank.entries[Slot::greets02], {0, 255, 0, 255});
-    PaintFlat(bank.entries[Slot::line01], {0, 255, 0, 255});
+    PaintFlat(bank, {{Slot::background05, texel::red}, {Slot::ring02, texel::blue}, {Slot::greets01, texel::green},
+                     {Slot::greets02, texel::green}, {Slot::line01, texel::green}});
   }
-  GreetingsSpiralEffect& spiral = scene;
 };
 
 }  // namespace
 
 TEST_F(GreetingsSpiralPixels, BlackWhereNothingIsDrawn) {
-  Frame(500);
-  EXPECT_TRUE(IsBlack(window.At(320, 2)));
-  EXPECT_TRUE(IsBlack(window.At(320, 477)));
-  Frame(12000);
-  EXPECT_TRUE(IsBlack(window.At(320, 2)));
-  EXPECT_TRUE(IsBlack(window.At(320, 477)));
+  for (int elapsed : {500, 12000}) {
+    Frame(elapsed);
+    EXPECT_TRUE(AllAre({{320, 2}, {320, 477}}, IsBlack)) << elapsed;
+  }
 }
 
 TEST_F(GreetingsSpiralPixels, BackgroundDimsFrameByFrameInsideASlot) {

@@ -1,43 +1,22 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "effects/NightOceanEffect.h"
 #include "tests/gl/PixelTestSupport.h"
-#include "tests/support/SceneTest.h"
 
 namespace {
 
-const int kStart = SceneStart(EffectId::nightOcean);
-
-class NightOceanPixels : public ScenePixelTest {
+// As the timeline draws it: over whatever colour is in the buffer, the phase 0.
+class NightOceanPixels : public TerrainScenePixelTest<NightOceanEffect, EffectId::nightOcean> {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(window.ok);
-    ocean.Init();
-  }
-
-  // As the timeline draws it: whatever colour is in the buffer, the letterbox's matrix current.
-  void Frame(int now, float phase = 0.0f) {
-    glClearColor(1, 0, 1, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    LetterboxMatrix();
-    ocean.phase = phase;
-    ocean.Render(now, kStart);
-  }
-
-  static int Column(float x) { return ColumnAt(x, 10, kW, kH); }
-  static int Row(float y) { return RowAt(y, 10, kH); }
-
-  NightOceanEffect ocean{&bank};
+  NightOceanPixels() { overMagenta = true; }
 };
 
 }  // namespace
 
 TEST_F(NightOceanPixels, BlackAboveTheSkyPanelAndUnlitSkyBelow) {
   PaintFlat(bank.entries[Slot::skynight], {0, 0, 200, 255});
-  Frame(38000);
+  Frame(5500);
   // The panel's top edge (y 24 at depth about 70.5) is below the top of the view.
   EXPECT_TRUE(Near(window.At(kW / 2, 5), 0, 0, 0, 4));
   // The sky is drawn unlit: exactly its texture colour.
@@ -45,9 +24,8 @@ TEST_F(NightOceanPixels, BlackAboveTheSkyPanelAndUnlitSkyBelow) {
 }
 
 TEST_F(NightOceanPixels, LitSurfaceInTheLowerHalf) {
-  PaintFlat(bank.entries[Slot::water], {255, 255, 255, 255});
-  PaintFlat(bank.entries[Slot::lyrics_ocean], {0, 0, 0, 0});
-  Frame(38000);
+  PaintFlat(bank, {{Slot::water, texel::white}, {Slot::lyrics_ocean, texel::clear}});
+  Frame(5500);
   const GLTestWindow::Pixel p = window.At(kW / 2, kH - 20);
   // Lit grey: neither the clear colour nor the unlit white of the texture.
   EXPECT_GT(p.r, 60);
@@ -57,22 +35,16 @@ TEST_F(NightOceanPixels, LitSurfaceInTheLowerHalf) {
 }
 
 TEST_F(NightOceanPixels, LyricLineDriftsLeftOverTheSurface) {
-  PaintFlat(bank.entries[Slot::lyrics_ocean], {255, 0, 255, 255});
-  Frame(32501);  // u = 0: centred at x = 1
-  EXPECT_TRUE(Near(window.At(Column(1.0f), Row(-2)), 255, 0, 255, 4));
-  EXPECT_TRUE(Near(window.At(Column(4.8f), Row(-2)), 255, 0, 255, 4));
+  PaintFlat(bank.entries[Slot::lyrics_ocean], texel::magenta);
+  Frame(1);  // u = 0: centred at x = 1
+  EXPECT_TRUE(AllAre({{Column(1.0f), Row(-2)}, {Column(4.8f), Row(-2)}}, 255, 0, 255, 4));
   EXPECT_FALSE(Near(window.At(Column(-3.2f), Row(-2)), 255, 0, 255, 40));
-  Frame(43499);  // u = 5.5: centred at x = -0.1
+  Frame(10999);  // u = 5.5: centred at x = -0.1
   EXPECT_TRUE(Near(window.At(Column(-3.9f), Row(-2)), 255, 0, 255, 4));
   EXPECT_FALSE(Near(window.At(Column(4.1f), Row(-2)), 255, 0, 255, 40));
 }
 
 TEST_F(NightOceanPixels, WithTheGeneratedDataTheLyricIsVisible) {
   if (!window.dataFound) GTEST_SKIP() << "generated data folder not there";
-  Frame(38000);
-  const std::vector<unsigned char> real = ReadFrame();
-  PaintFlat(bank.entries[Slot::lyrics_ocean], {0, 0, 0, 0});
-  Frame(38000);
-  const std::vector<unsigned char> without = ReadFrame();
-  EXPECT_GT(Differing(real, without), 200);
+  EXPECT_GT(ChangedWithout({Slot::lyrics_ocean}, 5500), 200);
 }

@@ -3,35 +3,27 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "effects/SpaceFlightEffect.h"
 #include "services/Random.h"
 #include "tests/gl/PixelTestSupport.h"
-#include "tests/support/SceneTest.h"
 
 namespace {
 
-const int kStart = SceneStart(EffectId::spaceFlight);
-
 const Rgba kBackdrop{0, 0, 80, 255};
-const Rgba kWhite{255, 255, 255, 255};
-const Rgba kClear{0, 0, 0, 0};
-const Rgba kRed{255, 0, 0, 255};
-const Rgba kGreen{0, 255, 0, 255};
 
-class SpaceFlightPixels : public ScenePixelTest {
+class SpaceFlightPixels : public ScenePixelTest<SpaceFlightEffect, EffectId::spaceFlight> {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(window.ok);
-    scene.Init();
+  void Paint() override {
     PaintHalves(bank.entries[Slot::starfield], kBackdrop, kBackdrop);
-    PaintHalves(bank.entries[Slot::star01], kWhite, kWhite);
+    PaintHalves(bank.entries[Slot::star01], texel::white, texel::white);
     for (int slot : {Slot::planet01, Slot::planet02, Slot::planet03, Slot::planet04})
-      PaintHalves(bank.entries[slot], kClear, kClear);
-    PaintHalves(bank.entries[Slot::le2], kWhite, kWhite);
-    PaintHalves(bank.entries[Slot::lyrics_ydi2], kRed, kGreen);
-    PaintHalves(bank.entries[Slot::lyrics_alone], kRed, kGreen);
+      PaintHalves(bank.entries[slot], texel::clear, texel::clear);
+    PaintHalves(bank.entries[Slot::le2], texel::white, texel::white);
+    PaintHalves(bank.entries[Slot::lyrics_ydi2], texel::red, texel::green);
+    PaintHalves(bank.entries[Slot::lyrics_alone], texel::red, texel::green);
     glClearColor(0.0f, 0.0f, 0.5f, 0.0f);
   }
 
@@ -43,14 +35,13 @@ class SpaceFlightPixels : public ScenePixelTest {
     py = (1.0 - f * y / -z) / 2.0 * kH;
     return true;
   }
-
-  SpaceFlightEffect scene{&bank};
+  GLTestWindow::Pixel AtPixel(double px, double py) { return window.At(static_cast<int>(px), static_cast<int>(py)); }
 };
 
 }  // namespace
 
 TEST_F(SpaceFlightPixels, StarsLieWhereTheSquareFarReachingProjectionPutsThem) {
-  scene.Render(kStart + 500, kStart);  // first frame: travel 0.002, yaw 0.02, no lyric yet
+  Frame(500);  // first frame: travel 0.002, yaw 0.02, no lyric yet
 
   const double yaw = scene.yaw * 3.14159265358979 / 180.0;
   const double dz = 20.0 * scene.travel - 100.0;
@@ -71,45 +62,44 @@ TEST_F(SpaceFlightPixels, StarsLieWhereTheSquareFarReachingProjectionPutsThem) {
   }
   ASSERT_GT(near.size(), 20u);
   for (const auto& p : near) {
-    const GLTestWindow::Pixel got = window.At(static_cast<int>(p.first), static_cast<int>(p.second));
+    const GLTestWindow::Pixel got = AtPixel(p.first, p.second);
     ASSERT_EQ(got.r, 255) << "star at " << p.first << ", " << p.second;
     ASSERT_EQ(got.g, 255) << "star at " << p.first << ", " << p.second;
   }
   // Away from every star the backdrop shows.
-  int checked = 0;
+  WindowPoints open;
   for (int py = 10; py < kH; py += 37) {
     for (int px = 10; px < 0.9 * kW; px += 41) {
       bool clear = true;
       for (const auto& p : all) clear = clear && (std::abs(p.first - px) > 6 || std::abs(p.second - py) > 6);
-      if (!clear) continue;
-      EXPECT_TRUE(Near(window.At(px, py), 0, 0, 80, 2)) << "backdrop";
-      ++checked;
+      if (clear) open.push_back({px, py});
     }
   }
-  EXPECT_GT(checked, 50);
+  EXPECT_TRUE(AllAre(open, 0, 0, 80, 2)) << "backdrop";
+  EXPECT_GT(open.size(), 50u);
 }
 
 TEST_F(SpaceFlightPixels, LyricIsUprightAndTheSideStripTranslucent) {
-  PaintHalves(bank.entries[Slot::star01], kClear, kClear);
+  PaintHalves(bank.entries[Slot::star01], texel::clear, texel::clear);
   double px, py, qx, qy;
   // First lyric at s = 3.5: fully opaque, centred at (1.3, -2) at depth 20.
   ASSERT_TRUE(ToPixel(1.3, -1.5, -20, px, py));
   ASSERT_TRUE(ToPixel(1.3, -2.5, -20, qx, qy));
-  scene.Render(kStart + 3500, kStart);
-  EXPECT_TRUE(Near(window.At(static_cast<int>(px), static_cast<int>(py)), 255, 0, 0, 2)) << "lyric top";
-  EXPECT_TRUE(Near(window.At(static_cast<int>(qx), static_cast<int>(qy)), 0, 255, 0, 2)) << "lyric bottom";
+  Frame(3500);
+  EXPECT_TRUE(Near(AtPixel(px, py), 255, 0, 0, 2)) << "lyric top";
+  EXPECT_TRUE(Near(AtPixel(qx, qy), 0, 255, 0, 2)) << "lyric bottom";
   // Strip at x = 8: white at 0.3 over the backdrop.
   ASSERT_TRUE(ToPixel(8.0, 0.0, -20, px, py));
-  EXPECT_TRUE(Near(window.At(static_cast<int>(px), 100), 77, 77, 133, 2)) << "side strip";
-  EXPECT_TRUE(Near(window.At(static_cast<int>(px) - 40, 100), 0, 0, 80, 2)) << "left of the strip";
+  EXPECT_TRUE(Near(AtPixel(px, 100), 77, 77, 133, 2)) << "side strip";
+  EXPECT_TRUE(Near(AtPixel(px - 40, 100), 0, 0, 80, 2)) << "left of the strip";
 
-  scene.Render(kStart + 1000, kStart);  // not yet
+  Frame(1000);  // not yet
   ASSERT_TRUE(ToPixel(2.0 - 0.2, -1.5, -20, px, py));
-  EXPECT_TRUE(Near(window.At(static_cast<int>(px), static_cast<int>(py)), 0, 0, 80, 2)) << "no lyric at 1000";
+  EXPECT_TRUE(Near(AtPixel(px, py), 0, 0, 80, 2)) << "no lyric at 1000";
 }
 
 TEST_F(SpaceFlightPixels, LeavesTheSquareNearProjectionAndTheClearColour) {
-  scene.Render(kStart + 500, kStart);
+  Frame(500);
   GLdouble m[16];
   glGetDoublev(GL_PROJECTION_MATRIX, m);
   const double f = 1.0 / std::tan(22.5 * 3.14159265358979 / 180.0);
@@ -122,7 +112,5 @@ TEST_F(SpaceFlightPixels, LeavesTheSquareNearProjectionAndTheClearColour) {
   glGetIntegerv(GL_MATRIX_MODE, &mode);
   EXPECT_EQ(mode, GL_MODELVIEW);
   EXPECT_EQ(ClearColour()[2], 0.5f);
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_FALSE(glIsEnabled(GL_BLEND));
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_TRUE(StateAsAgreed());
 }
